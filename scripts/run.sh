@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine, builds the program optimised and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup-debian.sh
+cmake --preset release >/dev/null
+cmake --build --preset release
+program=build/release/app/quillmarch-color-converter
+if [[ ! -x $program ]]; then
+    echo "run: the conversion core is built; the window is not there yet" >&2
+    exit 0
+fi
+exec "$program"

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Installs what building (and, with --tests, testing) needs on Debian 12, and generates the
+# locales the tests switch to. Installs only what is missing; needs root or sudo to install.
+set -euo pipefail
+
+build_packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxcb1-dev
+    librsvg2-bin fonts-dejavu-core
+)
+test_packages=(
+    clang-format clang-tidy locales
+    xvfb xauth openbox xdotool xclip x11-utils imagemagick
+    desktop-file-utils appstream
+)
+test_locales=(de_DE fr_FR fi_FI ru_RU)
+
+want_tests=false
+[[ "${1:-}" == "--tests" ]] && want_tests=true
+
+packages=("${build_packages[@]}")
+$want_tests && packages+=("${test_packages[@]}")
+
+as_root() {
+    if [[ $EUID -eq 0 ]]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "setup: run as root, or install these packages yourself: $missing_list" >&2
+        exit 1
+    fi
+}
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+missing_list="${missing[*]:-}"
+
+if ((${#missing[@]} > 0)); then
+    echo "setup: installing ${missing_list}"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+if $want_tests; then
+    for name in "${test_locales[@]}"; do
+        if ! locale -a 2>/dev/null | grep -qi "^${name}\.utf-\?8$"; then
+            echo "setup: generating locale ${name}.UTF-8"
+            as_root localedef -i "$name" -f UTF-8 "${name}.UTF-8"
+        fi
+    done
+fi

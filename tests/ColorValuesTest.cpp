@@ -1,0 +1,238 @@
+// Channels and value texts of the conversion core, checked against the published examples, an
+// independent integer oracle, hostile inputs and the decimal marks of several locales.
+#include "color/ColorValues.hpp"
+
+#include "color/ArithmeticError.hpp"
+
+#include <QTest>
+
+#include <cfenv>
+#include <clocale>
+#include <cstdio>
+#include <limits>
+#include <locale>
+#include <string>
+
+using color::ChannelValue;
+using color::ColorValue;
+
+namespace {
+
+ColorValue rgb(int red, int green, int blue) {
+    return red | (green << 8) | (blue << 16);
+}
+
+std::string menuTextOf(ColorValue value) {
+    return color::menuValueText(color::RGBRed(value), color::RGBGreen(value),
+                                color::RGBBlue(value));
+}
+
+std::string hudTextOf(ColorValue value) {
+    return color::hudValueText(color::RGBRed(value), color::RGBGreen(value), color::RGBBlue(value));
+}
+
+// Thousandths computed in integers, rounding half up: no floating point, no scale constant.
+std::string oracleChannelText(int channel) {
+    const int thousandths = (2000 * channel + 255) / 510;
+    char text[16];
+    std::snprintf(text, sizeof text, "%d.%03d", thousandths / 1000, thousandths % 1000);
+    return text;
+}
+
+} // namespace
+
+class ColorValuesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void publishedExamples_data();
+    void publishedExamples();
+    void channelTexts_data();
+    void channelTexts();
+    void everyChannelMatchesIntegerOracle();
+    void channelsAreReadFromTheirOwnBytes();
+    void highBitsAndNegativeInputsAreMasked_data();
+    void highBitsAndNegativeInputsAreMasked();
+    void scaleIsMultipliedNotDividedBy255();
+    void narrowingRejectsOutOfRangeValues();
+    void roundingIsToNearestWithTiesToEven();
+    void floatingPointFaultsAreRaised();
+    void staleFloatingPointFlagsAreNotBlamedOnTheConversion();
+    void decimalMarkIsAFullStopInEveryLocale_data();
+    void decimalMarkIsAFullStopInEveryLocale();
+};
+
+void ColorValuesTest::publishedExamples_data() {
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("hud");
+    QTest::newRow("black") << rgb(0, 0, 0) << "0.000 0.000 0.000 1"
+                           << "(0.000,0.000,0.000)";
+    QTest::newRow("white") << rgb(255, 255, 255) << "1.000 1.000 1.000 1"
+                           << "(1.000,1.000,1.000)";
+    QTest::newRow("purple") << rgb(128, 64, 192) << "0.502 0.251 0.753 1"
+                            << "(0.502,0.251,0.753)";
+    QTest::newRow("dark blue") << rgb(1, 51, 127) << "0.004 0.200 0.498 1"
+                               << "(0.004,0.200,0.498)";
+    QTest::newRow("red only") << 0x0000FF << "1.000 0.000 0.000 1"
+                              << "(1.000,0.000,0.000)";
+    QTest::newRow("green only") << 0x00FF00 << "0.000 1.000 0.000 1"
+                                << "(0.000,1.000,0.000)";
+    QTest::newRow("blue only") << 0xFF0000 << "0.000 0.000 1.000 1"
+                               << "(0.000,0.000,1.000)";
+    QTest::newRow("grey") << rgb(127, 127, 127) << "0.498 0.498 0.498 1"
+                          << "(0.498,0.498,0.498)";
+}
+
+void ColorValuesTest::publishedExamples() {
+    QFETCH(int, value);
+    QFETCH(QString, menu);
+    QFETCH(QString, hud);
+    QCOMPARE(QString::fromStdString(menuTextOf(value)), menu);
+    QCOMPARE(QString::fromStdString(hudTextOf(value)), hud);
+}
+
+void ColorValuesTest::channelTexts_data() {
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("0") << 0 << "0.000";
+    QTest::newRow("1") << 1 << "0.004";
+    QTest::newRow("2") << 2 << "0.008";
+    QTest::newRow("51") << 51 << "0.200";
+    QTest::newRow("127") << 127 << "0.498";
+    QTest::newRow("128") << 128 << "0.502";
+    QTest::newRow("254") << 254 << "0.996";
+    QTest::newRow("255 rounds up to 1.000") << 255 << "1.000";
+}
+
+void ColorValuesTest::channelTexts() {
+    QFETCH(int, channel);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(color::channelText(static_cast<ChannelValue>(channel))), text);
+}
+
+void ColorValuesTest::everyChannelMatchesIntegerOracle() {
+    for (int channel = 0; channel <= 255; ++channel) {
+        // The same channel in each position, with different neighbours, so a mixed-up byte
+        // order or separator shows up as well as a wrong digit.
+        const int green = 255 - channel;
+        const int blue = (channel * 7) % 256;
+        const ColorValue value = rgb(channel, green, blue);
+        const std::string red = oracleChannelText(channel);
+        const std::string g = oracleChannelText(green);
+        const std::string b = oracleChannelText(blue);
+        QCOMPARE(menuTextOf(value), red + ' ' + g + ' ' + b + " 1");
+        QCOMPARE(hudTextOf(value), '(' + red + ',' + g + ',' + b + ')');
+    }
+}
+
+void ColorValuesTest::channelsAreReadFromTheirOwnBytes() {
+    for (int channel = 0; channel <= 255; ++channel) {
+        QCOMPARE(color::RGBRed(rgb(channel, 0, 0)), channel);
+        QCOMPARE(color::RGBGreen(rgb(channel, 0, 0)), 0);
+        QCOMPARE(color::RGBGreen(rgb(0, channel, 0)), channel);
+        QCOMPARE(color::RGBBlue(rgb(0, channel, 0)), 0);
+        QCOMPARE(color::RGBBlue(rgb(0, 0, channel)), channel);
+        QCOMPARE(color::RGBRed(rgb(0, 0, channel)), 0);
+    }
+}
+
+void ColorValuesTest::highBitsAndNegativeInputsAreMasked_data() {
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("red");
+    QTest::addColumn<int>("green");
+    QTest::addColumn<int>("blue");
+    QTest::newRow("-1") << -1 << 255 << 255 << 255;
+    QTest::newRow("int32 min") << std::numeric_limits<int>::min() << 0 << 0 << 0;
+    QTest::newRow("int32 max") << std::numeric_limits<int>::max() << 255 << 255 << 255;
+    QTest::newRow("alpha byte over purple") << static_cast<int>(0xFFC04080U) << 128 << 64 << 192;
+    QTest::newRow("stray bit 24") << (0x01000000 | rgb(1, 51, 127)) << 1 << 51 << 127;
+}
+
+void ColorValuesTest::highBitsAndNegativeInputsAreMasked() {
+    QFETCH(int, value);
+    QFETCH(int, red);
+    QFETCH(int, green);
+    QFETCH(int, blue);
+    QCOMPARE(color::RGBRed(value), red);
+    QCOMPARE(color::RGBGreen(value), green);
+    QCOMPARE(color::RGBBlue(value), blue);
+}
+
+void ColorValuesTest::scaleIsMultipliedNotDividedBy255() {
+    // 255/255 is exactly 1; 255 times the scale falls just short of it.
+    QVERIFY(color::normalisedChannel(255) < 1.0);
+    QVERIFY(color::normalisedChannel(255) > 0.99999999998);
+    QCOMPARE(color::normalisedChannel(0), 0.0);
+}
+
+void ColorValuesTest::narrowingRejectsOutOfRangeValues() {
+    QCOMPARE(color::narrowToChannel(32767), 32767);
+    QCOMPARE(color::narrowToChannel(-32768), -32768);
+    QVERIFY_THROWS_EXCEPTION(color::OverflowError, color::narrowToChannel(32768));
+    QVERIFY_THROWS_EXCEPTION(color::OverflowError, color::narrowToChannel(-32769));
+    QVERIFY_THROWS_EXCEPTION(color::OverflowError, color::roundToChannel(32767.5));
+    QVERIFY_THROWS_EXCEPTION(color::OverflowError, color::roundToChannel(-32768.6));
+    QVERIFY_THROWS_EXCEPTION(color::OverflowError,
+                             color::roundToChannel(std::numeric_limits<double>::quiet_NaN()));
+    QVERIFY_THROWS_EXCEPTION(color::OverflowError,
+                             color::roundToChannel(std::numeric_limits<double>::infinity()));
+}
+
+void ColorValuesTest::roundingIsToNearestWithTiesToEven() {
+    QCOMPARE(color::roundToChannel(32767.4), 32767);
+    QCOMPARE(color::roundToChannel(2.5), 2);
+    QCOMPARE(color::roundToChannel(3.5), 4);
+    QCOMPARE(color::roundToChannel(-1.5), -2);
+    QCOMPARE(color::roundToChannel(254.6), 255);
+}
+
+void ColorValuesTest::floatingPointFaultsAreRaised() {
+    const double huge = std::numeric_limits<double>::max();
+    const double infinity = std::numeric_limits<double>::infinity();
+    QVERIFY_THROWS_EXCEPTION(color::FloatingPointError, color::checkedMultiply(huge, 2.0));
+    QVERIFY_THROWS_EXCEPTION(color::FloatingPointError, color::checkedMultiply(0.0, infinity));
+    QVERIFY_THROWS_EXCEPTION(color::FloatingPointError, color::checkedDivide(1.0, 0.0));
+    QVERIFY_THROWS_EXCEPTION(color::FloatingPointError, color::checkedDivide(0.0, 0.0));
+    // Inexact results and underflow are ordinary and must pass.
+    QCOMPARE(color::checkedDivide(1.0, 3.0), 1.0 / 3.0);
+    QCOMPARE(color::checkedMultiply(std::numeric_limits<double>::min(), 0.5),
+             std::numeric_limits<double>::min() * 0.5);
+}
+
+void ColorValuesTest::staleFloatingPointFlagsAreNotBlamedOnTheConversion() {
+    std::feraiseexcept(FE_OVERFLOW | FE_INVALID | FE_DIVBYZERO);
+    QCOMPARE(menuTextOf(rgb(128, 64, 192)), std::string("0.502 0.251 0.753 1"));
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
+
+void ColorValuesTest::decimalMarkIsAFullStopInEveryLocale_data() {
+    QTest::addColumn<QString>("localeName");
+    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "fi_FI.UTF-8", "ru_RU.UTF-8"}) {
+        QTest::newRow(name) << QString::fromLatin1(name);
+    }
+}
+
+void ColorValuesTest::decimalMarkIsAFullStopInEveryLocale() {
+    QFETCH(QString, localeName);
+    const QByteArray name = localeName.toLatin1();
+    if (std::setlocale(LC_ALL, name.constData()) == nullptr) {
+        QFAIL(qPrintable(localeName + " is not installed; scripts/test.sh generates it"));
+    }
+    // Only a locale whose own mark is a comma proves anything here.
+    QCOMPARE(std::localeconv()->decimal_point, ",");
+    const std::locale previous = std::locale::global(std::locale(name.constData()));
+
+    const std::string menu = menuTextOf(rgb(128, 64, 192));
+    const std::string hud = hudTextOf(rgb(1, 51, 127));
+    const std::string white = menuTextOf(rgb(255, 255, 255));
+
+    std::locale::global(previous);
+    std::setlocale(LC_ALL, "C");
+    QCOMPARE(menu, std::string("0.502 0.251 0.753 1"));
+    QCOMPARE(hud, std::string("(0.004,0.200,0.498)"));
+    QCOMPARE(white, std::string("1.000 1.000 1.000 1"));
+}
+
+QTEST_APPLESS_MAIN(ColorValuesTest)
+#include "ColorValuesTest.moc"
