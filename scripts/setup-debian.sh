@@ -6,7 +6,7 @@ set -euo pipefail
 build_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxcb1-dev
-    librsvg2-bin fonts-dejavu-core
+    librsvg2-bin fonts-dejavu-core fonts-dejavu-extra
 )
 test_packages=(
     clang-format clang-tidy locales

@@ -1,0 +1,156 @@
+#include "Form1.hpp"
+
+#include "QtColorValue.hpp"
+#include "Swatch.hpp"
+
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include <limits>
+#include <stdexcept>
+
+namespace window {
+namespace {
+
+// The boxes were laid out for a narrow dialog font: at Debian's default (DejaVu Sans 10 pt) the
+// credit line overflows its 105 pixels. The condensed cut at 7.5 pt fits every caption with room
+// to spare; in points, so it grows with the screen's DPI and scale factor like the geometry.
+constexpr auto kFontFamily = "DejaVu Sans Condensed";
+constexpr qreal kFontPointSize = 7.5;
+
+QString qString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect pixelRect(const TwipRect& place) {
+    return {twipsToPixels(place.left), twipsToPixels(place.top), twipsToPixels(place.width),
+            twipsToPixels(place.height)};
+}
+
+std::unique_ptr<ColorDialog> checkedDialog(std::unique_ptr<ColorDialog> dialog) {
+    if (!dialog) {
+        throw std::invalid_argument("Form1 needs a colour dialog");
+    }
+    return dialog;
+}
+
+QLineEdit* createTextBox(QWidget* container) {
+    auto* box = new QLineEdit(container);
+    box->setMaxLength(std::numeric_limits<int>::max());
+    return box;
+}
+
+QPushButton* createButton(const ControlRow& row, QWidget* container) {
+    auto* button = new QPushButton(qString(row.caption), container);
+    // QPushButton reacts to Enter only when auto-default. Outside a QDialog that means exactly
+    // "Enter presses it while it has the focus": there is no dialog to make it the default.
+    button->setAutoDefault(true);
+    button->setDefault(false);
+    return button;
+}
+
+QLabel* createLabel(const ControlRow& row, QWidget* container) {
+    auto* label = new QLabel(qString(row.caption), container);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
+}
+
+QWidget* createControl(const ControlRow& row, QWidget* container) {
+    switch (row.kind) {
+    case ControlKind::GroupBox:
+        return new QGroupBox(container);
+    case ControlKind::PushButton:
+        return createButton(row, container);
+    case ControlKind::Shape:
+        return new Swatch(container);
+    case ControlKind::Label:
+        return createLabel(row, container);
+    case ControlKind::TextBox:
+        return createTextBox(container);
+    }
+    throw std::logic_error("unknown control kind");
+}
+
+} // namespace
+
+Form1::Form1(const DialogFactory& makeDialog)
+    : m_commonDialog1(checkedDialog(makeDialog(*this)))
+    , m_command(*m_commonDialog1, *this) {
+    setObjectName(qString(kFormName));
+    setWindowTitle(qString(kFormCaption));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+    QFont font(QString::fromLatin1(kFontFamily));
+    font.setPointSizeF(kFontPointSize);
+    setFont(font);
+    buildControls();
+    chainTabOrder();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildControls() {
+    for (const ControlRow& row : kControlTable) {
+        QWidget* container = row.container ? control(*row.container) : this;
+        QWidget* widget = createControl(row, container);
+        widget->setObjectName(qString(row.name));
+        widget->setGeometry(pixelRect(row.place));
+        widget->setAccessibleName(qString(accessibleNameOf(row)));
+        m_controls.at(indexOf(row.id)) = widget;
+    }
+    for (const ControlRow& row : kControlTable) {
+        if (row.labelledBy) {
+            qobject_cast<QLabel*>(control(*row.labelledBy))->setBuddy(control(row.id));
+        }
+    }
+    connect(qobject_cast<QPushButton*>(control(ControlId::Command1)), &QPushButton::clicked, this,
+            [this] { m_command.onClick(); });
+}
+
+void Form1::chainTabOrder() const {
+    constexpr auto kOrder = focusOrder();
+    for (std::size_t i = 1; i < kOrder.size(); ++i) {
+        setTabOrder(control(kOrder.at(i - 1)), control(kOrder.at(i)));
+    }
+    control(kOrder.front())->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::centreOnScreen() {
+    const QScreen* display = screen();
+    if (display == nullptr) {
+        return;
+    }
+    QRect frame = frameGeometry();
+    frame.moveCenter(display->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void Form1::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // The first paint comes after the window manager has framed the window, so the frame's real
+    // size is known now; queue the correction rather than move while painting.
+    if (!m_frameCentred && windowHandle() != nullptr && frameGeometry() != geometry()) {
+        m_frameCentred = true;
+        QMetaObject::invokeMethod(this, &Form1::centreOnScreen, Qt::QueuedConnection);
+    }
+}
+
+void Form1::replaceText1(std::string_view text) {
+    qobject_cast<QLineEdit*>(control(ControlId::Text1))->setText(qString(text));
+}
+
+void Form1::replaceText2(std::string_view text) {
+    qobject_cast<QLineEdit*>(control(ControlId::Text2))->setText(qString(text));
+}
+
+void Form1::setShape1FillColor(color::ColorValue value) {
+    qobject_cast<Swatch*>(control(ControlId::Shape1))->setFillColor(toQColor(value));
+}
+
+} // namespace window

@@ -1,0 +1,56 @@
+// The converter window: builds its controls from the control table, owns the colour chooser and
+// shows what the Select Color command writes. The command's steps live in SelectColorCommand.
+#pragma once
+
+#include "ColorDialog.hpp"
+#include "ControlTable.hpp"
+#include "ConverterOutputs.hpp"
+#include "SelectColorCommand.hpp"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace window {
+
+class Form1 final : public QWidget, private ConverterOutputs {
+    Q_OBJECT
+
+public:
+    // Builds CommonDialog1 with the window as its owner; the program passes the real chooser,
+    // tests a fake.
+    using DialogFactory = std::function<std::unique_ptr<ColorDialog>(QWidget& owner)>;
+
+    explicit Form1(const DialogFactory& makeDialog);
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+    Form1(Form1&&) = delete;
+    Form1& operator=(Form1&&) = delete;
+    ~Form1() override;
+
+    [[nodiscard]] QWidget* control(ControlId id) const { return m_controls.at(indexOf(id)); }
+
+    // Places the window's frame in the middle of the screen's available area. Before the first
+    // show the frame's size is not known yet; the window corrects itself once it is.
+    void centreOnScreen();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildControls();
+    void chainTabOrder() const;
+
+    void replaceText1(std::string_view text) override;
+    void replaceText2(std::string_view text) override;
+    void setShape1FillColor(color::ColorValue value) override;
+
+    std::array<QWidget*, kControlCount> m_controls{};
+    std::unique_ptr<ColorDialog> m_commonDialog1;
+    SelectColorCommand m_command;
+    bool m_frameCentred = false;
+};
+
+} // namespace window

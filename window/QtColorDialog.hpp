@@ -1,0 +1,37 @@
+// CommonDialog1 for the Qt front end: a ColorDialog over QColorDialog, modal to its owner window.
+// The dialog is built on first use and kept, so it reopens on the last confirmed colour.
+#pragma once
+
+#include "ColorDialog.hpp"
+
+#include <memory>
+
+class QColorDialog;
+class QWidget;
+
+namespace window {
+
+class QtColorDialog final : public ColorDialog {
+public:
+    // The owner must outlive this object.
+    explicit QtColorDialog(QWidget& owner);
+    QtColorDialog(const QtColorDialog&) = delete;
+    QtColorDialog& operator=(const QtColorDialog&) = delete;
+    QtColorDialog(QtColorDialog&&) = delete;
+    QtColorDialog& operator=(QtColorDialog&&) = delete;
+    ~QtColorDialog() override;
+
+    void setCancelError(bool raise) override;
+    void showColor() override;
+    [[nodiscard]] color::ColorValue color() const override;
+
+private:
+    QColorDialog& dialog();
+
+    QWidget& m_owner;
+    std::unique_ptr<QColorDialog> m_dialog;
+    bool m_cancelError = false;
+    color::ColorValue m_color = 0;
+};
+
+} // namespace window
