@@ -1,0 +1,134 @@
+// CommonDialog1 over QColorDialog on the offscreen platform: built on first use, modal to its
+// owner, reopening on the last confirmed colour, and telling a cancel from a confirm.
+#include "window/QtColorDialog.hpp"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+namespace {
+
+// Once the chooser is up inside showColor(), runs the action on it. The chooser's own modal
+// loop runs the timer, so the test needs no hook in the adapter.
+void whenChooserOpens(QWidget& owner, std::function<void(QColorDialog&)> action) {
+    QTimer::singleShot(10, &owner, [&owner, action = std::move(action)] {
+        auto* chooser = owner.findChild<QColorDialog*>();
+        if (chooser == nullptr || !chooser->isVisible()) {
+            whenChooserOpens(owner, action);
+            return;
+        }
+        action(*chooser);
+    });
+}
+
+void confirm(QWidget& owner, const QColor& colour) {
+    whenChooserOpens(owner, [colour](QColorDialog& chooser) {
+        chooser.setCurrentColor(colour);
+        chooser.accept();
+    });
+}
+
+void cancel(QWidget& owner) {
+    whenChooserOpens(owner, [](QColorDialog& chooser) { chooser.reject(); });
+}
+
+} // namespace
+
+class QtColorDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void chooserIsBuiltOnFirstShowAndKept();
+    void confirmedColourComesBackAs24Bits();
+    void cancelRaisesOnlyWhenAskedTo();
+    void reopensOnTheLastConfirmedColourModalToItsOwner();
+
+private:
+    std::unique_ptr<QWidget> m_owner;
+    std::unique_ptr<window::QtColorDialog> m_dialog;
+};
+
+void QtColorDialogTest::init() {
+    m_owner = std::make_unique<QWidget>();
+    m_owner->show();
+    m_dialog = std::make_unique<window::QtColorDialog>(*m_owner);
+}
+
+void QtColorDialogTest::cleanup() {
+    m_dialog.reset();
+    QVERIFY(m_owner->findChild<QColorDialog*>() == nullptr);
+    m_owner.reset();
+}
+
+void QtColorDialogTest::chooserIsBuiltOnFirstShowAndKept() {
+    QVERIFY(m_owner->findChild<QColorDialog*>() == nullptr);
+    QCOMPARE(m_dialog->color(), 0);
+    confirm(*m_owner, Qt::red);
+    m_dialog->showColor();
+    auto* first = m_owner->findChild<QColorDialog*>();
+    QVERIFY(first != nullptr);
+    QVERIFY(!first->testOption(QColorDialog::DontUseNativeDialog));
+    confirm(*m_owner, Qt::blue);
+    m_dialog->showColor();
+    QCOMPARE(m_owner->findChildren<QColorDialog*>().size(), 1);
+    QCOMPARE(m_owner->findChild<QColorDialog*>(), first);
+}
+
+void QtColorDialogTest::confirmedColourComesBackAs24Bits() {
+    confirm(*m_owner, QColor(128, 64, 192, 10)); // a translucent pick must not leak into bit 24+
+    m_dialog->setCancelError(true);
+    m_dialog->showColor();
+    QCOMPARE(m_dialog->color(), 0xC04080);
+    confirm(*m_owner, QColor::fromHsv(0, 0, 255));
+    m_dialog->showColor();
+    QCOMPARE(m_dialog->color(), 0xFFFFFF);
+}
+
+void QtColorDialogTest::cancelRaisesOnlyWhenAskedTo() {
+    confirm(*m_owner, QColor(1, 51, 127));
+    m_dialog->showColor();
+
+    m_dialog->setCancelError(true);
+    cancel(*m_owner);
+    QVERIFY_THROWS_EXCEPTION(window::CancelError, m_dialog->showColor());
+    QCOMPARE(m_dialog->color(), 0x7F3301);
+
+    m_dialog->setCancelError(false);
+    cancel(*m_owner);
+    m_dialog->showColor();
+    QCOMPARE(m_dialog->color(), 0x7F3301);
+}
+
+void QtColorDialogTest::reopensOnTheLastConfirmedColourModalToItsOwner() {
+    QColor openedOn;
+    whenChooserOpens(*m_owner, [&openedOn](QColorDialog& chooser) {
+        openedOn = chooser.currentColor();
+        chooser.setCurrentColor(QColor(10, 20, 30));
+        chooser.accept();
+    });
+    m_dialog->showColor();
+    QCOMPARE(openedOn, QColor(Qt::black));
+
+    QWidget* modalParent = nullptr;
+    bool modal = false;
+    whenChooserOpens(*m_owner, [&](QColorDialog& chooser) {
+        openedOn = chooser.currentColor();
+        modalParent = chooser.parentWidget();
+        modal = chooser.isModal() || chooser.windowModality() != Qt::NonModal;
+        chooser.reject();
+    });
+    m_dialog->showColor();
+    QCOMPARE(openedOn, QColor(10, 20, 30));
+    QCOMPARE(modalParent, m_owner.get());
+    QVERIFY(modal);
+}
+
+QTEST_MAIN(QtColorDialogTest)
+#include "QtColorDialogTest.moc"

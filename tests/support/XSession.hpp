@@ -1,0 +1,59 @@
+// A private X server (Xvfb on a free display) with openbox managing it, for tests that drive the
+// real program as a user would. Both are stopped when the session goes out of scope.
+#pragma once
+
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace support {
+
+class XSession {
+public:
+    XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+    XSession(XSession&&) = delete;
+    XSession& operator=(XSession&&) = delete;
+    ~XSession();
+
+    // Empty when the server and the window manager are up; otherwise what went wrong.
+    [[nodiscard]] const QString& failure() const { return m_failure; }
+    [[nodiscard]] QString display() const { return m_display; }
+    // The caller's environment pointed at this server only.
+    [[nodiscard]] QProcessEnvironment environment() const;
+
+    // Runs an X client to completion and returns its standard output; empty on failure or after
+    // the timeout.
+    QString run(const QString& program, const QStringList& arguments, int timeoutMs = 10000) const;
+    // The window whose title matches the regular expression, waiting for it to appear; 0 if none.
+    [[nodiscard]] unsigned long waitForWindow(const QString& titlePattern,
+                                              int timeoutMs = 10000) const;
+    [[nodiscard]] bool waitForWindowGone(unsigned long window, int timeoutMs = 5000) const;
+    // The client area of a window in root coordinates.
+    [[nodiscard]] QRect clientRect(unsigned long window) const;
+    [[nodiscard]] QRect screenRect() const;
+    [[nodiscard]] QImage screenshot() const;
+    // One property of a window as xprop prints it, without the property's name.
+    [[nodiscard]] QString property(unsigned long window, const QString& name) const;
+    void keys(const QStringList& keys) const;
+    void type(const QString& text) const;
+    void click(QPoint screenPoint) const;
+    [[nodiscard]] QString clipboard() const;
+
+private:
+    bool startServer();
+    bool startWindowManager();
+
+    std::unique_ptr<QProcess> m_server;
+    std::unique_ptr<QProcess> m_windowManager;
+    QString m_display;
+    QString m_failure;
+};
+
+} // namespace support
