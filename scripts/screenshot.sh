@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Makes docs/window.png: the program under Xvfb and openbox right after picking red 128,
+# green 64, blue 192 in the chooser. Needs a build (scripts/run.sh or a preset) and the test
+# packages (scripts/setup-debian.sh --tests).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+program=${1:-build/release/app/quillmarch-color-converter}
+[[ -x $program ]] || { echo "screenshot: build the program first ($program)" >&2; exit 1; }
+
+exec 3< <(Xvfb -displayfd 1 -screen 0 800x600x24 -nolisten tcp 2>/dev/null)
+read -r number <&3
+export DISPLAY=:$number
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+cleanup() { kill "${app_pid:-}" "${wm_pid:-}" 2>/dev/null || true; pkill -f "Xvfb -displayfd 1 -screen 0 800x600x24" || true; }
+trap cleanup EXIT
+
+openbox --sm-disable & wm_pid=$!
+until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do sleep 0.1; done
+"$program" & app_pid=$!
+window=$(xdotool search --sync --onlyvisible --name '^Quillmarch Color Converter$' | head -n 1)
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + 192)) $((Y + 56)) click 1
+chooser=$(xdotool search --sync --onlyvisible --name '^Select Color$' | head -n 1)
+xdotool windowactivate --sync "$chooser"
+xdotool key alt+r ctrl+a type 128
+xdotool key alt+g ctrl+a type 64
+xdotool key alt+u ctrl+a type 192
+xdotool key Return
+sleep 0.5
+xdotool mousemove 0 0
+import -window "$window" -frame docs/window.png
+echo "screenshot: wrote docs/window.png"
