@@ -2,13 +2,11 @@
 
 #include "ArithmeticError.hpp"
 
-#include <array>
 #include <cfenv>
-#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <limits>
-#include <system_error>
 
 namespace color {
 namespace {
@@ -19,7 +17,7 @@ constexpr ColorValue kBlueMask = 0xFF0000;
 constexpr double kGreenDivisor = 256.0;
 constexpr double kBlueDivisor = 65536.0;
 constexpr int kFaultFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
-constexpr int kChannelDecimals = 3;
+constexpr int kMantissaBits = std::numeric_limits<double>::digits;
 
 // The operands pass through volatile storage so that the operation happens at run time, after
 // the flags are cleared and before they are read; a product the compiler folded at build time
@@ -34,6 +32,42 @@ double checkedFloatOperation(double lhs, double rhs, Operation operation) {
         throw FloatingPointError("floating-point fault in colour arithmetic");
     }
     return result;
+}
+
+// |value| * 1000 rounded to the nearest integer, ties to even, from the exact binary value: the
+// mantissa is scaled in integers, so there is no intermediate rounding. Exact while |value| is
+// below 2^53 / 1000, far above any normalised channel.
+std::uint64_t roundedThousandths(double magnitude) {
+    int exponent = 0;
+    const double fraction = std::frexp(magnitude, &exponent); // magnitude = fraction * 2^exponent
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, kMantissaBits));
+    const std::uint64_t scaled = mantissa * 1000U; // below 2^63
+    const int shift = kMantissaBits - exponent;    // magnitude * 1000 = scaled / 2^shift
+    if (shift <= 0) {
+        return scaled << -shift;
+    }
+    if (shift >= 64) {
+        return 0; // below half a thousandth
+    }
+    const std::uint64_t quotient = scaled >> shift;
+    const std::uint64_t remainder = scaled & ((std::uint64_t{1} << shift) - 1U);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    const bool roundUp = remainder > half || (remainder == half && (quotient & 1U) != 0);
+    return quotient + (roundUp ? 1U : 0U);
+}
+
+// The pattern "0.000": at least one digit before the mark, three after, a full stop as the mark.
+// Written by hand rather than with printf or iostreams, which follow the process locale.
+std::string fixedThreeDecimals(double value) {
+    const std::uint64_t thousandths = roundedThousandths(std::fabs(value));
+    std::string text = std::signbit(value) ? "-" : "";
+    text += std::to_string(thousandths / 1000U);
+    const auto fraction = static_cast<unsigned>(thousandths % 1000U);
+    text += '.';
+    text += static_cast<char>('0' + fraction / 100U);
+    text += static_cast<char>('0' + fraction / 10U % 10U);
+    text += static_cast<char>('0' + fraction % 10U);
+    return text;
 }
 
 ChannelValue shiftedChannel(const ColorValue& RGBCol, ColorValue mask, double divisor) {
@@ -86,15 +120,7 @@ double normalisedChannel(ChannelValue channel) {
 }
 
 std::string channelText(ChannelValue channel) {
-    // to_chars never consults a locale, unlike printf and iostreams, and rounds correctly.
-    std::array<char, 32> buffer{};
-    const auto [end, error] =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), normalisedChannel(channel),
-                      std::chars_format::fixed, kChannelDecimals);
-    if (error != std::errc{}) {
-        throw OverflowError("channel text does not fit its buffer");
-    }
-    return {buffer.data(), end};
+    return fixedThreeDecimals(normalisedChannel(channel));
 }
 
 std::string menuValueText(ChannelValue red, ChannelValue green, ChannelValue blue) {

@@ -12,6 +12,7 @@ test_packages=(
     clang-format clang-tidy locales
     xvfb xauth openbox xdotool xclip x11-utils imagemagick
     desktop-file-utils appstream
+    g++-mingw-w64-i686 wine wine32:i386
 )
 test_locales=(de_DE fr_FR fi_FI ru_RU)
 
@@ -42,6 +43,10 @@ missing_list="${missing[*]:-}"
 
 if ((${#missing[@]} > 0)); then
     echo "setup: installing ${missing_list}"
+    # Wine for 32-bit Windows programs comes from the i386 architecture.
+    if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
+    fi
     as_root apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive \
         apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

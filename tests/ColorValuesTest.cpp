@@ -2,6 +2,7 @@
 // independent integer oracle, hostile inputs and the decimal marks of several locales.
 #include "color/ColorValues.hpp"
 
+#include "ColorCases.hpp"
 #include "color/ArithmeticError.hpp"
 
 #include <QTest>
@@ -16,30 +17,9 @@
 using color::ChannelValue;
 using color::ColorValue;
 
-namespace {
-
-ColorValue rgb(int red, int green, int blue) {
-    return red | (green << 8) | (blue << 16);
-}
-
-std::string menuTextOf(ColorValue value) {
-    return color::menuValueText(color::RGBRed(value), color::RGBGreen(value),
-                                color::RGBBlue(value));
-}
-
-std::string hudTextOf(ColorValue value) {
-    return color::hudValueText(color::RGBRed(value), color::RGBGreen(value), color::RGBBlue(value));
-}
-
-// Thousandths computed in integers, rounding half up: no floating point, no scale constant.
-std::string oracleChannelText(int channel) {
-    const int thousandths = (2000 * channel + 255) / 510;
-    char text[16];
-    std::snprintf(text, sizeof text, "%d.%03d", thousandths / 1000, thousandths % 1000);
-    return text;
-}
-
-} // namespace
+using cases::hudTextOf;
+using cases::menuTextOf;
+using cases::rgb;
 
 class ColorValuesTest : public QObject {
     Q_OBJECT
@@ -50,6 +30,7 @@ private slots:
     void channelTexts_data();
     void channelTexts();
     void everyChannelMatchesIntegerOracle();
+    void everyChannelValueFormatsLikeCLocalePrintf();
     void channelsAreReadFromTheirOwnBytes();
     void highBitsAndNegativeInputsAreMasked_data();
     void highBitsAndNegativeInputsAreMasked();
@@ -66,22 +47,10 @@ void ColorValuesTest::publishedExamples_data() {
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("hud");
-    QTest::newRow("black") << rgb(0, 0, 0) << "0.000 0.000 0.000 1"
-                           << "(0.000,0.000,0.000)";
-    QTest::newRow("white") << rgb(255, 255, 255) << "1.000 1.000 1.000 1"
-                           << "(1.000,1.000,1.000)";
-    QTest::newRow("purple") << rgb(128, 64, 192) << "0.502 0.251 0.753 1"
-                            << "(0.502,0.251,0.753)";
-    QTest::newRow("dark blue") << rgb(1, 51, 127) << "0.004 0.200 0.498 1"
-                               << "(0.004,0.200,0.498)";
-    QTest::newRow("red only") << 0x0000FF << "1.000 0.000 0.000 1"
-                              << "(1.000,0.000,0.000)";
-    QTest::newRow("green only") << 0x00FF00 << "0.000 1.000 0.000 1"
-                                << "(0.000,1.000,0.000)";
-    QTest::newRow("blue only") << 0xFF0000 << "0.000 0.000 1.000 1"
-                               << "(0.000,0.000,1.000)";
-    QTest::newRow("grey") << rgb(127, 127, 127) << "0.498 0.498 0.498 1"
-                          << "(0.498,0.498,0.498)";
+    for (const cases::Example& example : cases::kExamples) {
+        QTest::newRow(example.name) << example.value << QString::fromLatin1(example.menu)
+                                    << QString::fromLatin1(example.hud);
+    }
 }
 
 void ColorValuesTest::publishedExamples() {
@@ -113,16 +82,27 @@ void ColorValuesTest::channelTexts() {
 
 void ColorValuesTest::everyChannelMatchesIntegerOracle() {
     for (int channel = 0; channel <= 255; ++channel) {
-        // The same channel in each position, with different neighbours, so a mixed-up byte
-        // order or separator shows up as well as a wrong digit.
-        const int green = 255 - channel;
-        const int blue = (channel * 7) % 256;
-        const ColorValue value = rgb(channel, green, blue);
-        const std::string red = oracleChannelText(channel);
-        const std::string g = oracleChannelText(green);
-        const std::string b = oracleChannelText(blue);
-        QCOMPARE(menuTextOf(value), red + ' ' + g + ' ' + b + " 1");
-        QCOMPARE(hudTextOf(value), '(' + red + ',' + g + ',' + b + ')');
+        QCOMPARE(menuTextOf(cases::oracleColour(channel)), cases::oracleMenuText(channel));
+        QCOMPARE(hudTextOf(cases::oracleColour(channel)), cases::oracleHudText(channel));
+    }
+}
+
+void ColorValuesTest::everyChannelValueFormatsLikeCLocalePrintf() {
+    // glibc's printf rounds the exact binary value correctly; under the C locale it is a second,
+    // independent implementation of "0.000" over the whole 16-bit domain, negatives included.
+    QVERIFY(std::setlocale(LC_ALL, "C") != nullptr);
+    for (int value = std::numeric_limits<ChannelValue>::min();
+         value <= std::numeric_limits<ChannelValue>::max(); ++value) {
+        const auto channel = static_cast<ChannelValue>(value);
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "%.3f", color::normalisedChannel(channel));
+        const std::string actual = color::channelText(channel);
+        if (actual != expected) {
+            QFAIL(qPrintable(
+                QStringLiteral("channel %1: got %2, printf gives %3")
+                    .arg(value)
+                    .arg(QString::fromStdString(actual), QString::fromLatin1(expected))));
+        }
     }
 }
 

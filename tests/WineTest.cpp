@@ -1,0 +1,307 @@
+// The native Windows build, cross-compiled with mingw-w64 and run under a fresh 32-bit Wine prefix
+// on a private X server: the core's Windows tests (with a comma as the user's decimal symbol), a
+// test that must fail, the executable's make-up, and the real window and colour dialog end to end.
+#include "support/XSession.hpp"
+#include "window/ControlTable.hpp"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString kBuild = QStringLiteral(QCC_WINDOWS_BUILD_DIR);
+const QString kProgram = kBuild + QStringLiteral("/app/quillmarch-color-converter.exe");
+const QString kTitle = QStringLiteral("Quillmarch Color Converter");
+
+QString windowsTest(const QString& name) {
+    return kBuild + QStringLiteral("/tests/win32/") + name + QStringLiteral(".exe");
+}
+
+// The Win32 front end numbers its controls from 100 in table order.
+int controlId(window::ControlId id) {
+    return 100 + static_cast<int>(id);
+}
+
+constexpr QPoint kCommand1{8 + 44 + 140, 12 + 24 + 20};
+constexpr QPoint kShape1{8 + 44 + 140, 12 + 68 + 14};
+
+struct Outcome {
+    int exitCode = -1;
+    QString output;
+};
+
+} // namespace
+
+class WineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void coreTestsPassWithACommaAsDecimalSymbol();
+    void aFailingWindowsTestIsSeenToFail();
+    void executableIsOneSmallSelfContained32BitProgram();
+    void windowIsFixedCentredAndOffTheTaskbar();
+    void pickFillsBothBoxesAndTheSwatch_data();
+    void pickFillsBothBoxesAndTheSwatch();
+    void cancelInTheColourDialogChangesNothing();
+    void closingTheWindowEndsTheProgramWithStatusZero();
+
+private:
+    [[nodiscard]] QProcessEnvironment wineEnvironment() const;
+    Outcome runWine(const QStringList& arguments, int timeoutMs = 60000) const;
+    [[nodiscard]] QString controlText(window::ControlId id) const;
+    [[nodiscard]] unsigned long openColourDialog() const;
+    [[nodiscard]] QColor swatchOnScreen(const QColor& awaited) const;
+
+    std::unique_ptr<support::XSession> m_session;
+    QTemporaryDir m_prefix;
+    std::unique_ptr<QProcess> m_program;
+    unsigned long m_window = 0;
+    QPoint m_origin;
+};
+
+QProcessEnvironment WineTest::wineEnvironment() const {
+    QProcessEnvironment environment = m_session->environment();
+    environment.insert(QStringLiteral("WINEARCH"), QStringLiteral("win32"));
+    environment.insert(QStringLiteral("WINEPREFIX"), m_prefix.path());
+    // No prompts to install .NET or a browser engine into the fresh prefix.
+    environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+    environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+    return environment;
+}
+
+Outcome WineTest::runWine(const QStringList& arguments, int timeoutMs) const {
+    QProcess wine;
+    wine.setProcessEnvironment(wineEnvironment());
+    wine.start(QStringLiteral("wine"), arguments);
+    if (!wine.waitForFinished(timeoutMs)) {
+        wine.kill();
+        wine.waitForFinished();
+        return {-1, QStringLiteral("wine %1 did not finish").arg(arguments.join(' '))};
+    }
+    // Windows programs end their lines with CR LF.
+    return {wine.exitCode(),
+            QString::fromLocal8Bit(wine.readAllStandardOutput()).remove(QLatin1Char('\r'))};
+}
+
+void WineTest::initTestCase() {
+    QVERIFY2(QFileInfo::exists(kProgram), qPrintable(kProgram + " was not built"));
+    QVERIFY(m_prefix.isValid());
+    m_session = std::make_unique<support::XSession>();
+    QVERIFY2(m_session->failure().isEmpty(), qPrintable(m_session->failure()));
+
+    const Outcome boot = runWine({QStringLiteral("wineboot"), QStringLiteral("--init")}, 300000);
+    QVERIFY2(boot.exitCode == 0, qPrintable("wineboot failed: " + boot.output));
+    const Outcome comma =
+        runWine({QStringLiteral("reg"), QStringLiteral("add"),
+                 QStringLiteral("HKCU\\Control Panel\\International"), QStringLiteral("/v"),
+                 QStringLiteral("sDecimal"), QStringLiteral("/t"), QStringLiteral("REG_SZ"),
+                 QStringLiteral("/d"), QStringLiteral(","), QStringLiteral("/f")});
+    QVERIFY2(comma.exitCode == 0, qPrintable(comma.output));
+}
+
+void WineTest::cleanupTestCase() {
+    if (m_program && m_program->state() != QProcess::NotRunning) {
+        m_program->kill();
+        m_program->waitForFinished();
+    }
+    QProcess server;
+    server.setProcessEnvironment(wineEnvironment());
+    server.start(QStringLiteral("wineserver"), {QStringLiteral("--kill")});
+    server.waitForFinished(10000);
+    m_session.reset();
+}
+
+void WineTest::coreTestsPassWithACommaAsDecimalSymbol() {
+    const Outcome run = runWine({windowsTest(QStringLiteral("CoreOnWindowsTest"))});
+    const QRegularExpressionMatch tally =
+        QRegularExpression(QStringLiteral("^(\\d+) passed, (\\d+) failed$"),
+                           QRegularExpression::MultilineOption)
+            .match(run.output);
+    QVERIFY2(tally.hasMatch(),
+             qPrintable("no closing line from the Windows tests:\n" + run.output));
+    QCOMPARE(tally.captured(2).toInt(), 0);
+    QVERIFY(tally.captured(1).toInt() > 500);
+    QCOMPARE(run.exitCode, 0);
+}
+
+void WineTest::aFailingWindowsTestIsSeenToFail() {
+    const Outcome run = runWine({windowsTest(QStringLiteral("MustFailTest"))});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.output.contains(QStringLiteral("0 passed, 1 failed")), qPrintable(run.output));
+}
+
+void WineTest::executableIsOneSmallSelfContained32BitProgram() {
+    const QFileInfo program(kProgram);
+    QVERIFY2(program.size() <= 400 * 1024, qPrintable(QString::number(program.size())));
+
+    QProcess objdump;
+    objdump.start(QStringLiteral("i686-w64-mingw32-objdump"), {QStringLiteral("-p"), kProgram});
+    QVERIFY(objdump.waitForFinished(30000));
+    const QString headers = QString::fromLocal8Bit(objdump.readAllStandardOutput());
+    QVERIFY2(headers.contains(QRegularExpression(QStringLiteral("Magic\\s+010b"))), "not PE32");
+    const QStringList systemDlls{"kernel32.dll", "user32.dll",   "gdi32.dll",
+                                 "comdlg32.dll", "comctl32.dll", "msvcrt.dll"};
+    QRegularExpressionMatchIterator dlls =
+        QRegularExpression(QStringLiteral("DLL Name: (\\S+)")).globalMatch(headers);
+    int imported = 0;
+    while (dlls.hasNext()) {
+        const QString dll = dlls.next().captured(1).toLower();
+        QVERIFY2(systemDlls.contains(dll), qPrintable("imports " + dll));
+        ++imported;
+    }
+    QVERIFY(imported >= 4);
+
+    QProcess symbols;
+    symbols.start(QStringLiteral("i686-w64-mingw32-objdump"), {QStringLiteral("-t"), kProgram});
+    QVERIFY(symbols.waitForFinished(30000));
+    QVERIFY2(!symbols.readAllStandardOutput().contains("SelectColorCommand"), "not stripped");
+
+    QFile file(kProgram);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const auto utf16 = [](const QString& text) {
+        return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    };
+    for (const QString& entry : {QStringLiteral("ProductName"), QStringLiteral("ProductVersion"),
+                                 QStringLiteral("FileVersion"), kTitle, QStringLiteral("1.00")}) {
+        QVERIFY2(bytes.contains(utf16(entry)), qPrintable("version record lacks " + entry));
+    }
+    QVERIFY(bytes.contains("PerMonitorV2"));
+    QVERIFY(bytes.contains("Microsoft.Windows.Common-Controls"));
+}
+
+void WineTest::windowIsFixedCentredAndOffTheTaskbar() {
+    m_program = std::make_unique<QProcess>();
+    m_program->setProcessEnvironment(wineEnvironment());
+    m_program->start(QStringLiteral("wine"), {kProgram});
+    QVERIFY(m_program->waitForStarted());
+    m_window = m_session->waitForWindow(QLatin1Char('^') + kTitle + QLatin1Char('$'), 60000);
+    QVERIFY2(m_window != 0, "the Windows program's window never appeared");
+
+    const QRect client = m_session->clientRect(m_window);
+    QCOMPARE(client.size(), QSize(376, 285));
+    const QString hints = m_session->property(m_window, QStringLiteral("WM_NORMAL_HINTS"));
+    QVERIFY2(hints.contains(QStringLiteral("minimum size: 376 by 285")), qPrintable(hints));
+    QVERIFY2(hints.contains(QStringLiteral("maximum size: 376 by 285")), qPrintable(hints));
+    const QString state = m_session->property(m_window, QStringLiteral("_NET_WM_STATE"));
+    QVERIFY2(state.contains(QStringLiteral("SKIP_TASKBAR")), qPrintable(state));
+
+    const QStringList extents = m_session->property(m_window, QStringLiteral("_NET_FRAME_EXTENTS"))
+                                    .split(QLatin1Char(','), Qt::SkipEmptyParts);
+    QCOMPARE(extents.size(), 4);
+    const QRect frame =
+        client.adjusted(-extents.at(0).trimmed().toInt(), -extents.at(2).trimmed().toInt(),
+                        extents.at(1).trimmed().toInt(), extents.at(3).trimmed().toInt());
+    const QPoint offset = frame.center() - m_session->screenRect().center();
+    QVERIFY2(qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2,
+             qPrintable(QStringLiteral("off centre by %1, %2").arg(offset.x()).arg(offset.y())));
+    m_origin = client.topLeft();
+}
+
+QString WineTest::controlText(window::ControlId id) const {
+    const Outcome read = runWine(
+        {windowsTest(QStringLiteral("ReadWindowText")), kTitle, QString::number(controlId(id))});
+    return read.exitCode == 0 ? read.output : QStringLiteral("<unreadable>");
+}
+
+unsigned long WineTest::openColourDialog() const {
+    m_session->click(m_origin + kCommand1);
+    const unsigned long dialog = m_session->waitForWindow(QStringLiteral("^Color$"));
+    if (dialog != 0) {
+        m_session->run(
+            QStringLiteral("xdotool"),
+            {QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(dialog)});
+    }
+    return dialog;
+}
+
+QColor WineTest::swatchOnScreen(const QColor& awaited) const {
+    QColor seen;
+    const QDeadlineTimer deadline(3000);
+    do {
+        seen = m_session->screenshot().pixelColor(m_origin + kShape1);
+        if (seen == awaited) {
+            break;
+        }
+        QTest::qWait(50);
+    } while (!deadline.hasExpired());
+    return seen;
+}
+
+void WineTest::pickFillsBothBoxesAndTheSwatch_data() {
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("hud");
+    QTest::newRow("purple") << QColor(128, 64, 192) << "0.502 0.251 0.753 1"
+                            << "(0.502,0.251,0.753)";
+    QTest::newRow("dark blue") << QColor(1, 51, 127) << "0.004 0.200 0.498 1"
+                               << "(0.004,0.200,0.498)";
+    QTest::newRow("white") << QColor(255, 255, 255) << "1.000 1.000 1.000 1"
+                           << "(1.000,1.000,1.000)";
+    QTest::newRow("black") << QColor(0, 0, 0) << "0.000 0.000 0.000 1"
+                           << "(0.000,0.000,0.000)";
+}
+
+void WineTest::pickFillsBothBoxesAndTheSwatch() {
+    QFETCH(QColor, colour);
+    QFETCH(QString, menu);
+    QFETCH(QString, hud);
+    QVERIFY2(m_window != 0, "no window to work with");
+
+    const unsigned long dialog = openColourDialog();
+    QVERIFY2(dialog != 0, "the system colour dialog did not open");
+    // Alt+R reaches the red field; Tab moves on to green and blue, selecting their text.
+    m_session->keys({QStringLiteral("alt+r"), QStringLiteral("Home"), QStringLiteral("shift+End")});
+    m_session->type(QString::number(colour.red()));
+    m_session->keys({QStringLiteral("Tab")});
+    m_session->type(QString::number(colour.green()));
+    m_session->keys({QStringLiteral("Tab")});
+    m_session->type(QString::number(colour.blue()));
+    m_session->keys({QStringLiteral("Return")});
+    QVERIFY2(m_session->waitForWindowGone(dialog), "the colour dialog stayed open after Enter");
+
+    QCOMPARE(controlText(window::ControlId::Text1), menu);
+    QCOMPARE(controlText(window::ControlId::Text2), hud);
+    QCOMPARE(swatchOnScreen(colour), colour);
+}
+
+void WineTest::cancelInTheColourDialogChangesNothing() {
+    QVERIFY2(m_window != 0, "no window to work with");
+    const QString menuBefore = controlText(window::ControlId::Text1);
+    const QString hudBefore = controlText(window::ControlId::Text2);
+    const QColor swatchBefore = m_session->screenshot().pixelColor(m_origin + kShape1);
+
+    const unsigned long dialog = openColourDialog();
+    QVERIFY2(dialog != 0, "the system colour dialog did not open");
+    m_session->keys({QStringLiteral("alt+r"), QStringLiteral("Home"), QStringLiteral("shift+End")});
+    m_session->type(QStringLiteral("77"));
+    m_session->keys({QStringLiteral("Escape")});
+    QVERIFY2(m_session->waitForWindowGone(dialog), "the colour dialog stayed open after Esc");
+
+    QCOMPARE(controlText(window::ControlId::Text1), menuBefore);
+    QCOMPARE(controlText(window::ControlId::Text2), hudBefore);
+    QCOMPARE(m_session->screenshot().pixelColor(m_origin + kShape1), swatchBefore);
+}
+
+void WineTest::closingTheWindowEndsTheProgramWithStatusZero() {
+    QVERIFY2(m_window != 0, "no window to work with");
+    m_session->run(
+        QStringLiteral("xdotool"),
+        {QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(m_window)});
+    m_session->keys({QStringLiteral("alt+F4")});
+    QVERIFY2(m_program->waitForFinished(10000), "still running 10 s after Alt+F4");
+    QCOMPARE(m_program->exitCode(), 0);
+}
+
+QTEST_GUILESS_MAIN(WineTest)
+#include "WineTest.moc"
