@@ -1,5 +1,6 @@
 // Start-up and shut-down: checks that there is a desktop to show a window on, creates Form1 with
 // the real colour chooser, centres and shows it, and runs the event loop until it is closed.
+#include "StartupGuard.hpp"
 #include "Version.hpp"
 #include "window/Form1.hpp"
 #include "window/QtColorDialog.hpp"
@@ -43,7 +44,10 @@ int main(int argc, char* argv[]) {
     }
     // The program takes no command line: Qt sees the program's name and nothing else.
     int qtArgc = argc > 0 ? 1 : 0;
-    const QApplication application(qtArgc, argv);
+    const std::unique_ptr<QApplication> application = [&] {
+        const app::StartupGuard guard;
+        return std::make_unique<QApplication>(qtArgc, argv);
+    }();
     QApplication::setApplicationName(QStringLiteral("quillmarch-color-converter"));
     QApplication::setApplicationVersion(QString::fromLatin1(app::kVersion));
     QApplication::setDesktopFileName(QString::fromLatin1(app::kDesktopFileName));

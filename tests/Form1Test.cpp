@@ -2,20 +2,25 @@
 // behaviour, fonts, accessibility, and clicks reaching the Select Color command.
 #include "window/Form1.hpp"
 
+#include "ColorCases.hpp"
 #include "fakes/FakeColorDialog.hpp"
 #include "window/ControlTable.hpp"
 #include "window/Swatch.hpp"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 using window::ControlId;
@@ -45,6 +50,20 @@ bool isOfKind(const QWidget* widget, ControlKind kind) {
         return qobject_cast<const QLineEdit*>(widget) != nullptr;
     }
     return false;
+}
+
+// WCAG's contrast ratio of two colours, 1 (none) to 21 (black on white).
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& colour) {
+        const auto linear = [](double channel) {
+            return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+               0.0722 * linear(colour.blueF());
+    };
+    const double lighter = std::max(luminance(a), luminance(b));
+    const double darker = std::min(luminance(a), luminance(b));
+    return (lighter + 0.05) / (darker + 0.05);
 }
 
 QString captionOf(const QWidget* widget) {
@@ -82,6 +101,13 @@ private slots:
     void clickOnCommand1ShowsThePickedColour();
     void cancelLeavesTheWindowAsItWas();
     void closingTheWindowEndsTheEventLoop();
+    void bitsAboveTheColourAreIgnored();
+    void tenThousandClicksKeepTheWindowConsistent();
+    void hostilePasteLeavesTheWindowWorking_data();
+    void hostilePasteLeavesTheWindowWorking();
+    void layoutFollowsTheScaleFactor();
+    void swatchBorderAndCaptionsStayVisible_data();
+    void swatchBorderAndCaptionsStayVisible();
 
 private:
     template <typename T = QWidget> T* control(ControlId id) const {
@@ -288,6 +314,174 @@ void Form1Test::closingTheWindowEndsTheEventLoop() {
     QTimer::singleShot(5000, qApp, [] { QApplication::exit(2); });
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!m_form->isVisible());
+}
+
+void Form1Test::bitsAboveTheColourAreIgnored() {
+    showAndActivate();
+    m_dialog->scriptConfirm(static_cast<int>(0xFFC04080U));
+    QTest::mouseClick(control(ControlId::Command1), Qt::LeftButton);
+    QCOMPARE(control<QLineEdit>(ControlId::Text1)->text(), QStringLiteral("0.502 0.251 0.753 1"));
+    QCOMPARE(control<window::Swatch>(ControlId::Shape1)->fillColor(), QColor(128, 64, 192));
+}
+
+void Form1Test::tenThousandClicksKeepTheWindowConsistent() {
+    showAndActivate();
+    auto* text1 = control<QLineEdit>(ControlId::Text1);
+    auto* text2 = control<QLineEdit>(ControlId::Text2);
+    auto* swatch = control<window::Swatch>(ControlId::Shape1);
+    QString menu;
+    QString hud;
+    QColor fill(Qt::black);
+    quint32 seed = 12345;
+    for (int click = 0; click < 10000; ++click) {
+        seed = seed * 1664525U + 1013904223U;
+        const auto value = static_cast<color::ColorValue>(seed >> 8);
+        const int outcome = click % 3;
+        const int failingRead = (click / 3) % 7 + 1;
+        if (outcome == 1) {
+            m_dialog->scriptCancel();
+        } else {
+            m_dialog->scriptConfirm(value);
+            if (outcome == 2) {
+                m_dialog->plantReadFailure(failingRead);
+            }
+        }
+        QMetaObject::invokeMethod(control(ControlId::Command1), "click");
+
+        const bool confirmed = outcome != 1;
+        const int reached = outcome == 2 ? failingRead : 8; // reads that succeed before a failure
+        if (confirmed && reached > 3) {
+            menu = QString::fromStdString(cases::menuTextOf(value));
+        }
+        if (confirmed && reached > 6) {
+            hud = QString::fromStdString(cases::hudTextOf(value));
+        }
+        if (confirmed && reached > 7) {
+            fill = QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+        }
+        if (text1->text() != menu || text2->text() != hud || swatch->fillColor() != fill) {
+            QFAIL(qPrintable(QStringLiteral("click %1 left the window inconsistent").arg(click)));
+        }
+    }
+    QVERIFY(m_dialog->scriptDone());
+}
+
+void Form1Test::hostilePasteLeavesTheWindowWorking_data() {
+    QTest::addColumn<QByteArray>("mimeType");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("1 MiB of text") << QByteArray("text/plain") << QByteArray(1024 * 1024, 'x');
+    QTest::newRow("control characters")
+        << QByteArray("text/plain") << QByteArray("a\x01\x02\x1b[31m\t\x7f\x00z", 13);
+    QTest::newRow("right-to-left")
+        << QByteArray("text/plain;charset=utf-8")
+        << QString::fromUtf8("\u202e(0.5,0.5,0.5) \u0645\u0631\u062d\u0628\u0627").toUtf8();
+    QTest::newRow("not UTF-8") << QByteArray("text/plain")
+                               << QByteArray("\xff\xfe\xc3\x28\xa0\xa1\xe2\x82", 8);
+}
+
+void Form1Test::hostilePasteLeavesTheWindowWorking() {
+    QFETCH(QByteArray, mimeType);
+    QFETCH(QByteArray, bytes);
+    showAndActivate();
+    auto* mime = new QMimeData;
+    mime->setData(QString::fromLatin1(mimeType), bytes);
+    QGuiApplication::clipboard()->setMimeData(mime);
+    for (const ControlId id : {ControlId::Text1, ControlId::Text2}) {
+        auto* box = control<QLineEdit>(id);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(!box->text().isEmpty());
+    }
+    if (bytes.size() == 1024 * 1024) {
+        QCOMPARE(control<QLineEdit>(ControlId::Text1)->text().size(), bytes.size());
+    }
+    m_dialog->scriptConfirm(cases::rgb(1, 51, 127));
+    QTest::mouseClick(control(ControlId::Command1), Qt::LeftButton);
+    QCOMPARE(control<QLineEdit>(ControlId::Text1)->text(), QStringLiteral("0.004 0.200 0.498 1"));
+    QCOMPARE(control<QLineEdit>(ControlId::Text2)->text(), QStringLiteral("(0.004,0.200,0.498)"));
+    QGuiApplication::clipboard()->clear();
+}
+
+void Form1Test::layoutFollowsTheScaleFactor() {
+    // CTest runs this suite at QT_SCALE_FACTOR 1, 1.25, 1.5, 2 and 3.
+    showAndActivate();
+    m_dialog->scriptConfirm(0x00FF00);
+    QTest::mouseClick(control(ControlId::Command1), Qt::LeftButton);
+    const QImage picture = m_form->grab().toImage();
+    const qreal ratio = picture.devicePixelRatio();
+    QCOMPARE(ratio, m_form->devicePixelRatioF());
+    QVERIFY(qAbs(picture.width() - 376 * ratio) <= 1);
+    QVERIFY(qAbs(picture.height() - 285 * ratio) <= 1);
+
+    // The swatch's green area, measured in device pixels, stands where the table puts it.
+    QRect green;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (picture.pixelColor(x, y) == QColor(0, 255, 0)) {
+                green |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    const QRect logical(control(ControlId::Frame1)->pos() + control(ControlId::Shape1)->pos(),
+                        control(ControlId::Shape1)->size());
+    QCOMPARE(logical, QRect(52, 80, 281, 29));
+    const double border = std::ceil(ratio) + 1; // the one-pixel frame, rounded either way
+    QVERIFY2(qAbs(green.left() - logical.left() * ratio) <= border &&
+                 qAbs(green.top() - logical.top() * ratio) <= border &&
+                 qAbs(green.right() + 1 - (logical.right() + 1) * ratio) <= border &&
+                 qAbs(green.bottom() + 1 - (logical.bottom() + 1) * ratio) <= border,
+             qPrintable(QStringLiteral("swatch drawn at %1,%2 %3x%4 at ratio %5")
+                            .arg(green.x())
+                            .arg(green.y())
+                            .arg(green.width())
+                            .arg(green.height())
+                            .arg(ratio)));
+}
+
+void Form1Test::swatchBorderAndCaptionsStayVisible_data() {
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light palette") << false;
+    QTest::newRow("dark palette") << true;
+}
+
+void Form1Test::swatchBorderAndCaptionsStayVisible() {
+    QFETCH(bool, dark);
+    if (dark) {
+        QPalette palette;
+        palette.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+        palette.setColor(QPalette::WindowText, QColor(0xe6, 0xe6, 0xe6));
+        palette.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+        palette.setColor(QPalette::Text, QColor(0xf0, 0xf0, 0xf0));
+        palette.setColor(QPalette::Button, QColor(0x3c, 0x3c, 0x3c));
+        palette.setColor(QPalette::ButtonText, QColor(0xf0, 0xf0, 0xf0));
+        m_form->setPalette(palette);
+    }
+    showAndActivate();
+    const QImage picture = m_form->grab().toImage();
+    const qreal ratio = picture.devicePixelRatio();
+    const auto pixel = [&](QPoint logical) {
+        return picture.pixelColor(logical * ratio);
+    };
+
+    // The swatch starts black; on a dark window only its border shows where it ends.
+    const QPoint swatch = control(ControlId::Frame1)->pos() + control(ControlId::Shape1)->pos();
+    const QColor border = pixel(swatch + QPoint(10, 0));
+    const QColor outside = pixel(swatch + QPoint(10, -2));
+    QVERIFY2(contrast(border, outside) >= 3.0, qPrintable(border.name() + " by " + outside.name()));
+
+    // Every label's strongest ink against its background.
+    for (const ControlId id : {ControlId::Label1, ControlId::Label3, ControlId::Label2}) {
+        QWidget* label = control(id);
+        const QRect area(label->mapTo(m_form.get(), QPoint(0, 0)), label->size());
+        const QColor background = pixel(area.topLeft());
+        double best = 1.0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                best = std::max(best, contrast(pixel({x, y}), background));
+            }
+        }
+        QVERIFY2(best >= 4.5, qPrintable(label->objectName() + ": " + QString::number(best)));
+    }
 }
 
 QTEST_MAIN(Form1Test)

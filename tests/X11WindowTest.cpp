@@ -23,6 +23,7 @@ private slots:
     void cleanupTestCase();
 
     void withoutADisplayItSaysSoAndExitsWithOne();
+    void withADisplayThatIsNotThereItSaysSoAndExitsWithOne();
     void titleAndFixedSizeHints();
     void keptOffTheTaskbarWithANormalTitleBar();
     void offersNoMinimiseOrMaximise();
@@ -72,6 +73,22 @@ void X11WindowTest::withoutADisplayItSaysSoAndExitsWithOne() {
     QCOMPARE(message.count(QLatin1Char('\n')), 1);
     QVERIFY2(message.contains(QStringLiteral("no graphical desktop")), qPrintable(message));
     QVERIFY(program.readAllStandardOutput().isEmpty());
+}
+
+void X11WindowTest::withADisplayThatIsNotThereItSaysSoAndExitsWithOne() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":4321"));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(kProgram, {});
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit); // no abort, no core dump
+    QCOMPARE(program.exitCode(), 1);
+    const QString message = QString::fromLocal8Bit(program.readAllStandardError());
+    QCOMPARE(message.count(QLatin1Char('\n')), 1);
+    QVERIFY2(message.contains(QStringLiteral("\":4321\"")), qPrintable(message));
 }
 
 void X11WindowTest::titleAndFixedSizeHints() {
