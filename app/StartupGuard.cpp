@@ -23,22 +23,25 @@ QByteArray desktopName() {
 void handleStartupMessage(QtMsgType type, const QMessageLogContext& context,
                           const QString& message) {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr,
-                     "quillmarch-color-converter: cannot open a window on %s; is the desktop "
-                     "session running?\n",
-                     desktopName().constData());
+        static_cast<void>(std::fprintf(
+            stderr,
+            "quillmarch-color-converter: cannot open a window on %s; is the desktop session "
+            "running?\n",
+            desktopName().constData()));
         // Out at once: the application object is half built and must not be torn down.
         std::_Exit(1);
     }
     if (QByteArrayView(context.category).startsWith("qt.qpa")) {
         return; // the platform's own account of the failure; the line above says it plainly
     }
-    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    static_cast<void>(
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message))));
 }
 
 } // namespace
 
-StartupGuard::StartupGuard() : m_previous(qInstallMessageHandler(handleStartupMessage)) {}
+StartupGuard::StartupGuard()
+    : m_previous(qInstallMessageHandler(handleStartupMessage)) {}
 
 StartupGuard::~StartupGuard() {
     qInstallMessageHandler(m_previous);

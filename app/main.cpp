@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -44,10 +45,9 @@ int main(int argc, char* argv[]) {
     }
     // The program takes no command line: Qt sees the program's name and nothing else.
     int qtArgc = argc > 0 ? 1 : 0;
-    const std::unique_ptr<QApplication> application = [&] {
-        const app::StartupGuard guard;
-        return std::make_unique<QApplication>(qtArgc, argv);
-    }();
+    std::optional<app::StartupGuard> startupGuard(std::in_place);
+    const QApplication application(qtArgc, argv);
+    startupGuard.reset();
     QApplication::setApplicationName(QStringLiteral("quillmarch-color-converter"));
     QApplication::setApplicationVersion(QString::fromLatin1(app::kVersion));
     QApplication::setDesktopFileName(QString::fromLatin1(app::kDesktopFileName));
