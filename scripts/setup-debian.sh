@@ -13,6 +13,7 @@ test_packages=(
     xvfb xauth openbox xdotool xclip x11-utils imagemagick
     desktop-file-utils appstream
     g++-mingw-w64-i686 wine wine32:i386
+    dpkg-dev lintian weston qt6-wayland valgrind
 )
 test_locales=(de_DE fr_FR fi_FI ru_RU)
 
