@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what building (and, with --tests, testing) needs on Debian 12, and generates the
-# locales the tests switch to. Installs only what is missing; needs root or sudo to install.
+# Installs what building needs on Debian 12; with --tests also what the tests need (and the
+# locales they switch to), with --bench what the benchmarks need. Installs only what is missing;
+# needs root or sudo to install.
 set -euo pipefail
 
 build_packages=(
@@ -15,13 +16,20 @@ test_packages=(
     g++-mingw-w64-i686 wine wine32:i386
     dpkg-dev lintian weston qt6-wayland valgrind
 )
+bench_packages=(
+    xvfb xauth openbox valgrind libx11-dev libxdamage-dev libxtst-dev yad
+)
 test_locales=(de_DE fr_FR fi_FI ru_RU)
 
 want_tests=false
-[[ "${1:-}" == "--tests" ]] && want_tests=true
-
 packages=("${build_packages[@]}")
-$want_tests && packages+=("${test_packages[@]}")
+case "${1:-}" in
+--tests)
+    want_tests=true
+    packages+=("${test_packages[@]}")
+    ;;
+--bench) packages+=("${bench_packages[@]}") ;;
+esac
 
 as_root() {
     if [[ $EUID -eq 0 ]]; then

@@ -45,6 +45,7 @@ private slots:
     void init();
     void cleanup();
 
+    void chooserIsBuiltSoonAfterTheOwnersFirstPaint();
     void chooserIsBuiltOnFirstShowAndKept();
     void confirmedColourComesBackAs24Bits();
     void cancelRaisesOnlyWhenAskedTo();
@@ -65,6 +66,17 @@ void QtColorDialogTest::cleanup() {
     m_dialog.reset();
     QVERIFY(m_owner->findChild<QColorDialog*>() == nullptr);
     m_owner.reset();
+}
+
+void QtColorDialogTest::chooserIsBuiltSoonAfterTheOwnersFirstPaint() {
+    QWidget owner;
+    const window::QtColorDialog dialog(owner);
+    QTest::qWait(400);
+    QVERIFY2(owner.findChild<QColorDialog*>() == nullptr, "built before the owner was shown");
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    QTRY_VERIFY_WITH_TIMEOUT(owner.findChild<QColorDialog*>() != nullptr, 2000);
+    QVERIFY(!owner.findChild<QColorDialog*>()->isVisible());
 }
 
 void QtColorDialogTest::chooserIsBuiltOnFirstShowAndKept() {

@@ -24,6 +24,7 @@ private slots:
 
     void withoutADisplayItSaysSoAndExitsWithOne();
     void withADisplayThatIsNotThereItSaysSoAndExitsWithOne();
+    void runsOnTheOffscreenPlatformWithoutAnXServer();
     void titleAndFixedSizeHints();
     void keptOffTheTaskbarWithANormalTitleBar();
     void offersNoMinimiseOrMaximise();
@@ -89,6 +90,21 @@ void X11WindowTest::withADisplayThatIsNotThereItSaysSoAndExitsWithOne() {
     const QString message = QString::fromLocal8Bit(program.readAllStandardError());
     QCOMPARE(message.count(QLatin1Char('\n')), 1);
     QVERIFY2(message.contains(QStringLiteral("\":4321\"")), qPrintable(message));
+}
+
+void X11WindowTest::runsOnTheOffscreenPlatformWithoutAnXServer() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(kProgram, {});
+    QVERIFY(program.waitForStarted());
+    QVERIFY2(!program.waitForFinished(1500),
+             qPrintable("ended early: " + QString::fromLocal8Bit(program.readAllStandardError())));
+    program.kill();
+    program.waitForFinished();
 }
 
 void X11WindowTest::titleAndFixedSizeHints() {

@@ -3,11 +3,64 @@
 #include "QtColorValue.hpp"
 
 #include <QColorDialog>
+#include <QEvent>
+#include <QTimer>
+
+#include <functional>
+#include <utility>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace window {
+namespace {
+
+// Long enough after the first paint that building the dialog never delays the window's first
+// frames, short enough to be done before a hand reaches the button.
+constexpr int kBuildDelayMs = 300;
+
+// Runs an action a little after the watched widget's first paint, then never again.
+class AfterFirstPaint final : public QObject {
+public:
+    AfterFirstPaint(QWidget& watched, std::function<void()> action)
+        : m_watched(watched)
+        , m_action(std::move(action)) {
+        watched.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            m_watched.removeEventFilter(this);
+            QTimer::singleShot(kBuildDelayMs, this, m_action);
+        }
+        return false;
+    }
+
+private:
+    QWidget& m_watched;
+    std::function<void()> m_action;
+};
+
+} // namespace
 
 QtColorDialog::QtColorDialog(QWidget& owner)
-    : m_owner(owner) {}
+    : m_owner(owner)
+    , m_builder(std::make_unique<AfterFirstPaint>(owner, [this] { prepare(); })) {}
+
+// Everything a first show would otherwise do before the dialog can appear: build, lay out and
+// polish it, and create its native window, still hidden.
+void QtColorDialog::prepare() {
+    QColorDialog& chooser = dialog();
+    chooser.ensurePolished();
+    chooser.adjustSize();
+    chooser.winId();
+#ifdef __GLIBC__
+    // Start-up is over: hand the scratch memory of building the window and the dialog back to
+    // the system, since the program may now sit idle for hours.
+    malloc_trim(0);
+#endif
+}
 
 // Deleting the dialog before its owner also takes it out of the owner's children.
 QtColorDialog::~QtColorDialog() = default;

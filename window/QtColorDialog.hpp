@@ -1,5 +1,7 @@
 // CommonDialog1 for the Qt front end: a ColorDialog over QColorDialog, modal to its owner window.
-// The dialog is built on first use and kept, so it reopens on the last confirmed colour.
+// The dialog is built once, shortly after the owner's first paint (or on first use if that comes
+// sooner), and kept: the first click opens it as fast as every later one, and it reopens on the
+// last confirmed colour.
 #pragma once
 
 #include "ColorDialog.hpp"
@@ -7,6 +9,7 @@
 #include <memory>
 
 class QColorDialog;
+class QObject;
 class QWidget;
 
 namespace window {
@@ -27,8 +30,10 @@ public:
 
 private:
     QColorDialog& dialog();
+    void prepare();
 
     QWidget& m_owner;
+    std::unique_ptr<QObject> m_builder; // builds the dialog after the owner's first paint
     std::unique_ptr<QColorDialog> m_dialog;
     bool m_cancelError = false;
     color::ColorValue m_color = 0;

@@ -30,7 +30,11 @@ void keepOffTaskbar(QWidget& topLevel) {
     if (x11 == nullptr) {
         return;
     }
+    // The offscreen platform answers as X11 too, with no connection behind it.
     xcb_connection_t* connection = x11->connection();
+    if (connection == nullptr) {
+        return;
+    }
     const xcb_atom_t state = internAtom(connection, "_NET_WM_STATE");
     const xcb_atom_t skipTaskbar = internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
     if (state == XCB_ATOM_NONE || skipTaskbar == XCB_ATOM_NONE) {

@@ -1,0 +1,57 @@
+#include "Launcher.hpp"
+
+#include "Version.hpp"
+#include "window/QtColorDialog.hpp"
+#include "window/X11WindowHints.hpp"
+
+#include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
+
+#include <memory>
+
+namespace app {
+namespace {
+
+// The sizes a title bar, task switcher and window list ask for; the desktop's own menus take
+// the installed icons. Read as PNG with format detection off: otherwise Qt offers the data to
+// every image format plugin first, loading each of them (and libjpeg) into the process.
+QIcon applicationIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48}) {
+        QImageReader reader(QStringLiteral(":/icons/%1/%2.png")
+                                .arg(size)
+                                .arg(QString::fromLatin1(kDesktopFileName)),
+                            "png");
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
+        if (!image.isNull()) {
+            icon.addPixmap(QPixmap::fromImage(image));
+        }
+    }
+    return icon;
+}
+
+std::unique_ptr<window::ColorDialog> makeChooser(QWidget& owner) {
+    return std::make_unique<window::QtColorDialog>(owner);
+}
+
+} // namespace
+
+Launcher::Launcher(int& argc, char** argv)
+    : m_application(argc, argv)
+    , m_form(makeChooser) {
+    m_startupGuard.reset();
+    QApplication::setApplicationName(QStringLiteral("quillmarch-color-converter"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+    QApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
+    QApplication::setWindowIcon(applicationIcon());
+}
+
+void Launcher::show() {
+    window::keepOffTaskbar(m_form);
+    m_form.centreOnScreen();
+    m_form.show();
+}
+
+} // namespace app

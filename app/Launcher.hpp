@@ -1,0 +1,30 @@
+// What the program builds at start: the application object (behind the start-up guard), its
+// identity and icon, and Form1 with the real colour chooser, centred and kept off the taskbar.
+// main() runs it; the start-up benchmark builds the very same thing. The event loop is the
+// caller's.
+#pragma once
+
+#include "StartupGuard.hpp"
+#include "window/Form1.hpp"
+
+#include <QApplication>
+
+#include <optional>
+
+namespace app {
+
+class Launcher {
+public:
+    // argc and argv must outlive the launcher, as QApplication requires.
+    Launcher(int& argc, char** argv);
+
+    [[nodiscard]] window::Form1& form() { return m_form; }
+    void show();
+
+private:
+    std::optional<StartupGuard> m_startupGuard{std::in_place};
+    QApplication m_application;
+    window::Form1 m_form;
+};
+
+} // namespace app
