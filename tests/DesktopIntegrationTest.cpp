@@ -1,8 +1,9 @@
 // What `cmake --install` puts on a desktop: the program, its desktop entry, AppStream metadata and
 // icons, checked with the desktop's own validators and against each other.
+#include "support/ToolRun.hpp"
+
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,21 +11,6 @@
 namespace {
 
 const QString kAppId = QStringLiteral("org.quillmarch.ColorConverter");
-
-struct Outcome {
-    int exitCode = -1;
-    QString output;
-};
-
-Outcome runTool(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
-        return {-1, QStringLiteral("%1 did not finish: %2").arg(program, process.errorString())};
-    }
-    return {process.exitCode(), QString::fromLocal8Bit(process.readAll())};
-}
 
 } // namespace
 
@@ -48,9 +34,10 @@ private:
 
 void DesktopIntegrationTest::initTestCase() {
     QVERIFY(m_prefix.isValid());
-    const Outcome install = runTool(QStringLiteral(QCC_CMAKE_COMMAND),
-                                    {QStringLiteral("--install"), QStringLiteral(QCC_BUILD_DIR),
-                                     QStringLiteral("--prefix"), m_prefix.path()});
+    const support::ToolOutcome install =
+        support::runTool(QStringLiteral(QCC_CMAKE_COMMAND),
+                         {QStringLiteral("--install"), QStringLiteral(QCC_BUILD_DIR),
+                          QStringLiteral("--prefix"), m_prefix.path()});
     QVERIFY2(install.exitCode == 0, qPrintable(install.output));
 }
 
@@ -100,7 +87,8 @@ void DesktopIntegrationTest::iconsAreSquareTransparentAndOfTheirSize() {
 
 void DesktopIntegrationTest::desktopEntryPassesItsValidatorAndPointsAtTheInstall() {
     const QString entry = installed(QStringLiteral("share/applications/%1.desktop").arg(kAppId));
-    const Outcome check = runTool(QStringLiteral("desktop-file-validate"), {entry});
+    const support::ToolOutcome check =
+        support::runTool(QStringLiteral("desktop-file-validate"), {entry});
     QVERIFY2(check.exitCode == 0, qPrintable(check.output));
     QVERIFY2(!check.output.contains(QStringLiteral("error")), qPrintable(check.output));
 
@@ -116,9 +104,9 @@ void DesktopIntegrationTest::desktopEntryPassesItsValidatorAndPointsAtTheInstall
 void DesktopIntegrationTest::metainfoPassesItsValidatorWithTheProjectVersion() {
     const QString metainfo =
         installed(QStringLiteral("share/metainfo/%1.metainfo.xml").arg(kAppId));
-    const Outcome check =
-        runTool(QStringLiteral("appstreamcli"),
-                {QStringLiteral("validate"), QStringLiteral("--no-net"), metainfo});
+    const support::ToolOutcome check =
+        support::runTool(QStringLiteral("appstreamcli"),
+                         {QStringLiteral("validate"), QStringLiteral("--no-net"), metainfo});
     QVERIFY2(check.exitCode == 0, qPrintable(check.output));
 
     QFile file(metainfo);

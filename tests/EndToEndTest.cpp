@@ -1,6 +1,7 @@
 // The whole job as a user does it, on the built program under Xvfb and openbox: click Select
 // Color, type the channels into the real chooser, confirm, copy both values out of their boxes
 // through the clipboard and look at the swatch on screen; then cancel and see nothing change.
+#include "support/PickCases.hpp"
 #include "support/XSession.hpp"
 
 #include <QDeadlineTimer>
@@ -35,7 +36,6 @@ private slots:
 private:
     unsigned long openChooser() const;
     QString copyFrom(QPoint clientPoint);
-    QColor swatchOnScreen(const QColor& awaited) const;
 
     std::unique_ptr<support::XSession> m_session;
     std::unique_ptr<QProcess> m_program;
@@ -47,11 +47,8 @@ private:
 void EndToEndTest::initTestCase() {
     m_session = std::make_unique<support::XSession>();
     QVERIFY2(m_session->failure().isEmpty(), qPrintable(m_session->failure()));
-    m_program = std::make_unique<QProcess>();
-    m_program->setProcessEnvironment(m_session->environment());
-    m_program->setProcessChannelMode(QProcess::ForwardedChannels);
-    m_program->start(kProgram, {});
-    QVERIFY(m_program->waitForStarted());
+    m_program = m_session->startClient(kProgram, {}, m_session->environment());
+    QVERIFY(m_program);
     m_window = m_session->waitForWindow(QStringLiteral("^Quillmarch Color Converter$"));
     QVERIFY2(m_window != 0, "the program's window never appeared");
     QTest::qWait(300); // let the window settle where it centres itself
@@ -107,31 +104,8 @@ QString EndToEndTest::copyFrom(QPoint clientPoint) {
     return copied;
 }
 
-QColor EndToEndTest::swatchOnScreen(const QColor& awaited) const {
-    QColor seen;
-    const QDeadlineTimer deadline(3000);
-    do {
-        seen = m_session->screenshot().pixelColor(m_origin + kShape1);
-        if (seen == awaited) {
-            break;
-        }
-        QTest::qWait(50);
-    } while (!deadline.hasExpired());
-    return seen;
-}
-
 void EndToEndTest::pickShowsBothValuesAndTheSwatch_data() {
-    QTest::addColumn<QColor>("colour");
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<QString>("hud");
-    QTest::newRow("purple") << QColor(128, 64, 192) << "0.502 0.251 0.753 1"
-                            << "(0.502,0.251,0.753)";
-    QTest::newRow("dark blue") << QColor(1, 51, 127) << "0.004 0.200 0.498 1"
-                               << "(0.004,0.200,0.498)";
-    QTest::newRow("black") << QColor(0, 0, 0) << "0.000 0.000 0.000 1"
-                           << "(0.000,0.000,0.000)";
-    QTest::newRow("white") << QColor(255, 255, 255) << "1.000 1.000 1.000 1"
-                           << "(1.000,1.000,1.000)";
+    support::addPickRows();
 }
 
 void EndToEndTest::pickShowsBothValuesAndTheSwatch() {
@@ -156,7 +130,7 @@ void EndToEndTest::pickShowsBothValuesAndTheSwatch() {
 
     QCOMPARE(copyFrom(kText1), menu);
     QCOMPARE(copyFrom(kText2), hud);
-    QCOMPARE(swatchOnScreen(colour), colour);
+    QCOMPARE(m_session->waitForPixel(m_origin + kShape1, colour), colour);
 }
 
 void EndToEndTest::escapeInTheChooserChangesNothing() {

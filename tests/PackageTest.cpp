@@ -1,30 +1,12 @@
 // The Debian package CPack makes from this build: lintian finds no error in it, and unpacked into
 // a scratch root it holds the program, desktop files, icons, manual and Debian's documents, with
 // the project's version and the dependencies a fresh system needs.
+#include "support/ToolRun.hpp"
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-struct Outcome {
-    int exitCode = -1;
-    QString output;
-};
-
-Outcome runTool(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(300000) || process.exitStatus() != QProcess::NormalExit) {
-        return {-1, program + QStringLiteral(" did not finish: ") + process.errorString()};
-    }
-    return {process.exitCode(), QString::fromLocal8Bit(process.readAll())};
-}
-
-} // namespace
 
 class PackageTest : public QObject {
     Q_OBJECT
@@ -42,10 +24,10 @@ private:
 
 void PackageTest::initTestCase() {
     QVERIFY(m_work.isValid());
-    const Outcome pack =
-        runTool(QStringLiteral("cpack"),
-                {QStringLiteral("--config"), QStringLiteral(QCC_BUILD_DIR "/CPackConfig.cmake"),
-                 QStringLiteral("-B"), m_work.path()});
+    const support::ToolOutcome pack = support::runTool(
+        QStringLiteral("cpack"),
+        {QStringLiteral("--config"), QStringLiteral(QCC_BUILD_DIR "/CPackConfig.cmake"),
+         QStringLiteral("-B"), m_work.path()});
     QVERIFY2(pack.exitCode == 0, qPrintable(pack.output));
     const QStringList debs = QDir(m_work.path()).entryList({QStringLiteral("*.deb")});
     QCOMPARE(debs.size(), 1);
@@ -54,17 +36,19 @@ void PackageTest::initTestCase() {
 }
 
 void PackageTest::lintianFindsNoError() {
-    const Outcome check = runTool(QStringLiteral("lintian"), {QStringLiteral("--fail-on"),
-                                                              QStringLiteral("error"), m_package});
+    const support::ToolOutcome check =
+        support::runTool(QStringLiteral("lintian"),
+                         {QStringLiteral("--fail-on"), QStringLiteral("error"), m_package});
     QVERIFY2(check.exitCode == 0, qPrintable(check.output));
     QVERIFY2(!check.output.contains(QStringLiteral("\nE: ")) && !check.output.startsWith("E: "),
              qPrintable(check.output));
 }
 
 void PackageTest::controlFieldsCarryVersionAndDependencies() {
-    const Outcome fields = runTool(QStringLiteral("dpkg-deb"),
-                                   {QStringLiteral("--field"), m_package, QStringLiteral("Package"),
-                                    QStringLiteral("Version"), QStringLiteral("Depends")});
+    const support::ToolOutcome fields =
+        support::runTool(QStringLiteral("dpkg-deb"),
+                         {QStringLiteral("--field"), m_package, QStringLiteral("Package"),
+                          QStringLiteral("Version"), QStringLiteral("Depends")});
     QVERIFY2(fields.exitCode == 0, qPrintable(fields.output));
     QVERIFY(fields.output.contains(QStringLiteral("Package: quillmarch-color-converter\n")));
     QVERIFY(fields.output.contains(QStringLiteral("Version: " QCC_VERSION "\n")));
@@ -75,7 +59,8 @@ void PackageTest::controlFieldsCarryVersionAndDependencies() {
 
 void PackageTest::unpacksEverythingTheDesktopNeeds() {
     const QString root = m_work.filePath(QStringLiteral("root"));
-    const Outcome unpack = runTool(QStringLiteral("dpkg"), {QStringLiteral("-x"), m_package, root});
+    const support::ToolOutcome unpack =
+        support::runTool(QStringLiteral("dpkg"), {QStringLiteral("-x"), m_package, root});
     QVERIFY2(unpack.exitCode == 0, qPrintable(unpack.output));
     const QStringList files{
         QStringLiteral("usr/bin/quillmarch-color-converter"),

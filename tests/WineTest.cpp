@@ -1,6 +1,8 @@
 // The native Windows build, cross-compiled with mingw-w64 and run under a fresh 32-bit Wine prefix
 // on a private X server: the core's Windows tests (with a comma as the user's decimal symbol), a
 // test that must fail, the executable's make-up, and the real window and colour dialog end to end.
+#include "support/PickCases.hpp"
+#include "support/ToolRun.hpp"
 #include "support/XSession.hpp"
 #include "window/ControlTable.hpp"
 
@@ -32,11 +34,6 @@ int controlId(window::ControlId id) {
 constexpr QPoint kCommand1{8 + 44 + 140, 12 + 24 + 20};
 constexpr QPoint kShape1{8 + 44 + 140, 12 + 68 + 14};
 
-struct Outcome {
-    int exitCode = -1;
-    QString output;
-};
-
 } // namespace
 
 class WineTest : public QObject {
@@ -57,10 +54,9 @@ private slots:
 
 private:
     [[nodiscard]] QProcessEnvironment wineEnvironment() const;
-    Outcome runWine(const QStringList& arguments, int timeoutMs = 60000) const;
+    support::ToolOutcome runWine(const QStringList& arguments, int timeoutMs = 60000) const;
     [[nodiscard]] QString controlText(window::ControlId id) const;
     [[nodiscard]] unsigned long openColourDialog() const;
-    [[nodiscard]] QColor swatchOnScreen(const QColor& awaited) const;
 
     std::unique_ptr<support::XSession> m_session;
     QTemporaryDir m_prefix;
@@ -79,18 +75,11 @@ QProcessEnvironment WineTest::wineEnvironment() const {
     return environment;
 }
 
-Outcome WineTest::runWine(const QStringList& arguments, int timeoutMs) const {
-    QProcess wine;
-    wine.setProcessEnvironment(wineEnvironment());
-    wine.start(QStringLiteral("wine"), arguments);
-    if (!wine.waitForFinished(timeoutMs)) {
-        wine.kill();
-        wine.waitForFinished();
-        return {-1, QStringLiteral("wine %1 did not finish").arg(arguments.join(' '))};
-    }
-    // Windows programs end their lines with CR LF.
-    return {wine.exitCode(),
-            QString::fromLocal8Bit(wine.readAllStandardOutput()).remove(QLatin1Char('\r'))};
+support::ToolOutcome WineTest::runWine(const QStringList& arguments, int timeoutMs) const {
+    support::ToolOutcome run =
+        support::runTool(QStringLiteral("wine"), arguments, wineEnvironment(), timeoutMs);
+    run.output.remove(QLatin1Char('\r')); // Windows programs end their lines with CR LF
+    return run;
 }
 
 void WineTest::initTestCase() {
@@ -99,9 +88,10 @@ void WineTest::initTestCase() {
     m_session = std::make_unique<support::XSession>();
     QVERIFY2(m_session->failure().isEmpty(), qPrintable(m_session->failure()));
 
-    const Outcome boot = runWine({QStringLiteral("wineboot"), QStringLiteral("--init")}, 300000);
+    const support::ToolOutcome boot =
+        runWine({QStringLiteral("wineboot"), QStringLiteral("--init")}, 300000);
     QVERIFY2(boot.exitCode == 0, qPrintable("wineboot failed: " + boot.output));
-    const Outcome comma =
+    const support::ToolOutcome comma =
         runWine({QStringLiteral("reg"), QStringLiteral("add"),
                  QStringLiteral("HKCU\\Control Panel\\International"), QStringLiteral("/v"),
                  QStringLiteral("sDecimal"), QStringLiteral("/t"), QStringLiteral("REG_SZ"),
@@ -122,7 +112,7 @@ void WineTest::cleanupTestCase() {
 }
 
 void WineTest::coreTestsPassWithACommaAsDecimalSymbol() {
-    const Outcome run = runWine({windowsTest(QStringLiteral("CoreOnWindowsTest"))});
+    const support::ToolOutcome run = runWine({windowsTest(QStringLiteral("CoreOnWindowsTest"))});
     const QRegularExpressionMatch tally =
         QRegularExpression(QStringLiteral("^(\\d+) passed, (\\d+) failed$"),
                            QRegularExpression::MultilineOption)
@@ -135,7 +125,7 @@ void WineTest::coreTestsPassWithACommaAsDecimalSymbol() {
 }
 
 void WineTest::aFailingWindowsTestIsSeenToFail() {
-    const Outcome run = runWine({windowsTest(QStringLiteral("MustFailTest"))});
+    const support::ToolOutcome run = runWine({windowsTest(QStringLiteral("MustFailTest"))});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.output.contains(QStringLiteral("0 passed, 1 failed")), qPrintable(run.output));
 }
@@ -181,10 +171,8 @@ void WineTest::executableIsOneSmallSelfContained32BitProgram() {
 }
 
 void WineTest::windowIsFixedCentredAndOffTheTaskbar() {
-    m_program = std::make_unique<QProcess>();
-    m_program->setProcessEnvironment(wineEnvironment());
-    m_program->start(QStringLiteral("wine"), {kProgram});
-    QVERIFY(m_program->waitForStarted());
+    m_program = m_session->startClient(QStringLiteral("wine"), {kProgram}, wineEnvironment());
+    QVERIFY(m_program);
     m_window = m_session->waitForWindow(QLatin1Char('^') + kTitle + QLatin1Char('$'), 60000);
     QVERIFY2(m_window != 0, "the Windows program's window never appeared");
 
@@ -196,20 +184,14 @@ void WineTest::windowIsFixedCentredAndOffTheTaskbar() {
     const QString state = m_session->property(m_window, QStringLiteral("_NET_WM_STATE"));
     QVERIFY2(state.contains(QStringLiteral("SKIP_TASKBAR")), qPrintable(state));
 
-    const QStringList extents = m_session->property(m_window, QStringLiteral("_NET_FRAME_EXTENTS"))
-                                    .split(QLatin1Char(','), Qt::SkipEmptyParts);
-    QCOMPARE(extents.size(), 4);
-    const QRect frame =
-        client.adjusted(-extents.at(0).trimmed().toInt(), -extents.at(2).trimmed().toInt(),
-                        extents.at(1).trimmed().toInt(), extents.at(3).trimmed().toInt());
-    const QPoint offset = frame.center() - m_session->screenRect().center();
+    const QPoint offset = m_session->offCentre(m_window);
     QVERIFY2(qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2,
              qPrintable(QStringLiteral("off centre by %1, %2").arg(offset.x()).arg(offset.y())));
     m_origin = client.topLeft();
 }
 
 QString WineTest::controlText(window::ControlId id) const {
-    const Outcome read = runWine(
+    const support::ToolOutcome read = runWine(
         {windowsTest(QStringLiteral("ReadWindowText")), kTitle, QString::number(controlId(id))});
     return read.exitCode == 0 ? read.output : QStringLiteral("<unreadable>");
 }
@@ -225,31 +207,8 @@ unsigned long WineTest::openColourDialog() const {
     return dialog;
 }
 
-QColor WineTest::swatchOnScreen(const QColor& awaited) const {
-    QColor seen;
-    const QDeadlineTimer deadline(3000);
-    do {
-        seen = m_session->screenshot().pixelColor(m_origin + kShape1);
-        if (seen == awaited) {
-            break;
-        }
-        QTest::qWait(50);
-    } while (!deadline.hasExpired());
-    return seen;
-}
-
 void WineTest::pickFillsBothBoxesAndTheSwatch_data() {
-    QTest::addColumn<QColor>("colour");
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<QString>("hud");
-    QTest::newRow("purple") << QColor(128, 64, 192) << "0.502 0.251 0.753 1"
-                            << "(0.502,0.251,0.753)";
-    QTest::newRow("dark blue") << QColor(1, 51, 127) << "0.004 0.200 0.498 1"
-                               << "(0.004,0.200,0.498)";
-    QTest::newRow("white") << QColor(255, 255, 255) << "1.000 1.000 1.000 1"
-                           << "(1.000,1.000,1.000)";
-    QTest::newRow("black") << QColor(0, 0, 0) << "0.000 0.000 0.000 1"
-                           << "(0.000,0.000,0.000)";
+    support::addPickRows();
 }
 
 void WineTest::pickFillsBothBoxesAndTheSwatch() {
@@ -272,7 +231,7 @@ void WineTest::pickFillsBothBoxesAndTheSwatch() {
 
     QCOMPARE(controlText(window::ControlId::Text1), menu);
     QCOMPARE(controlText(window::ControlId::Text2), hud);
-    QCOMPARE(swatchOnScreen(colour), colour);
+    QCOMPARE(m_session->waitForPixel(m_origin + kShape1, colour), colour);
 }
 
 void WineTest::cancelInTheColourDialogChangesNothing() {

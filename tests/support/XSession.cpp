@@ -148,6 +148,57 @@ QRect XSession::clientRect(unsigned long window) const {
             numberAfter(info, QStringLiteral("Height:"))};
 }
 
+std::unique_ptr<QProcess> XSession::startClient(const QString& program,
+                                                const QStringList& arguments,
+                                                const QProcessEnvironment& environment) const {
+    auto client = std::make_unique<QProcess>();
+    client->setProcessEnvironment(environment);
+    client->setProcessChannelMode(QProcess::ForwardedChannels);
+    client->start(program, arguments);
+    if (!client->waitForStarted(kStartTimeoutMs)) {
+        return nullptr;
+    }
+    return client;
+}
+
+QRect XSession::frameRect(unsigned long window) const {
+    const QStringList extents = property(window, QStringLiteral("_NET_FRAME_EXTENTS"))
+                                    .split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (extents.size() != 4) {
+        return {};
+    }
+    const auto extent = [&](int i) {
+        return extents.at(i).trimmed().toInt();
+    };
+    return clientRect(window).adjusted(-extent(0), -extent(2), extent(1), extent(3));
+}
+
+QPoint XSession::offCentre(unsigned long window, int timeoutMs) const {
+    QPoint offset;
+    const QDeadlineTimer deadline(timeoutMs);
+    do {
+        offset = frameRect(window).center() - screenRect().center();
+        if (qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2) {
+            break;
+        }
+        QThread::msleep(kPollMs);
+    } while (!deadline.hasExpired());
+    return offset;
+}
+
+QColor XSession::waitForPixel(QPoint screenPoint, const QColor& awaited, int timeoutMs) const {
+    QColor seen;
+    const QDeadlineTimer deadline(timeoutMs);
+    do {
+        seen = screenshot().pixelColor(screenPoint);
+        if (seen == awaited) {
+            break;
+        }
+        QThread::msleep(kPollMs);
+    } while (!deadline.hasExpired());
+    return seen;
+}
+
 QRect XSession::screenRect() const {
     const QString info = run(QStringLiteral("xwininfo"), {QStringLiteral("-root")});
     return {0, 0, numberAfter(info, QStringLiteral("Width:")),

@@ -35,10 +35,23 @@ public:
     [[nodiscard]] unsigned long waitForWindow(const QString& titlePattern,
                                               int timeoutMs = 10000) const;
     [[nodiscard]] bool waitForWindowGone(unsigned long window, int timeoutMs = 5000) const;
+    // Starts an X client on this server (output forwarded to the test's); null if it failed.
+    [[nodiscard]] std::unique_ptr<QProcess>
+    startClient(const QString& program, const QStringList& arguments,
+                const QProcessEnvironment& environment) const;
     // The client area of a window in root coordinates.
     [[nodiscard]] QRect clientRect(unsigned long window) const;
+    // The client area grown by the frame the window manager put around it; null if unframed.
+    [[nodiscard]] QRect frameRect(unsigned long window) const;
+    // How far the frame's centre stands from the screen's, waiting up to the timeout for the
+    // window to settle on the centre.
+    [[nodiscard]] QPoint offCentre(unsigned long window, int timeoutMs = 2000) const;
     [[nodiscard]] QRect screenRect() const;
     [[nodiscard]] QImage screenshot() const;
+    // The colour on screen at the point once it turns the awaited one, or what it shows when the
+    // timeout runs out.
+    [[nodiscard]] QColor waitForPixel(QPoint screenPoint, const QColor& awaited,
+                                      int timeoutMs = 3000) const;
     // One property of a window as xprop prints it, without the property's name.
     [[nodiscard]] QString property(unsigned long window, const QString& name) const;
     void keys(const QStringList& keys) const;
