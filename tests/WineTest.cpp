@@ -51,6 +51,7 @@ private slots:
     void pickFillsBothBoxesAndTheSwatch();
     void cancelInTheColourDialogChangesNothing();
     void closingTheWindowEndsTheProgramWithStatusZero();
+    void layoutScalesWithTheDesktopDpi();
 
 private:
     [[nodiscard]] QProcessEnvironment wineEnvironment() const;
@@ -260,6 +261,34 @@ void WineTest::closingTheWindowEndsTheProgramWithStatusZero() {
     m_session->keys({QStringLiteral("alt+F4")});
     QVERIFY2(m_program->waitForFinished(10000), "still running 10 s after Alt+F4");
     QCOMPARE(m_program->exitCode(), 0);
+}
+
+void WineTest::layoutScalesWithTheDesktopDpi() {
+    // 144 dpi is a 150 % desktop; Wine reads the setting when its server starts.
+    const QStringList dpiKey{QStringLiteral("reg"),
+                             QStringLiteral("add"),
+                             QStringLiteral("HKCU\\Control Panel\\Desktop"),
+                             QStringLiteral("/v"),
+                             QStringLiteral("LogPixels"),
+                             QStringLiteral("/t"),
+                             QStringLiteral("REG_DWORD"),
+                             QStringLiteral("/d")};
+    QCOMPARE(runWine(dpiKey + QStringList{QStringLiteral("144"), QStringLiteral("/f")}).exitCode,
+             0);
+    QCOMPARE(support::runTool(QStringLiteral("wineserver"), {QStringLiteral("--kill")},
+                              wineEnvironment())
+                 .exitCode,
+             0);
+    m_program = m_session->startClient(QStringLiteral("wine"), {kProgram}, wineEnvironment());
+    QVERIFY(m_program);
+    m_window = m_session->waitForWindow(QLatin1Char('^') + kTitle + QLatin1Char('$'), 60000);
+    QVERIFY2(m_window != 0, "the window never appeared at 144 dpi");
+    QCOMPARE(m_session->clientRect(m_window).size(), QSize(564, 428));
+    // Not checked for centring here: Wine sizes its title bar for 144 dpi while openbox draws its
+    // own, so the frame Windows centres is not the frame on screen.
+    QCOMPARE(m_session->waitForPixel(m_session->clientRect(m_window).topLeft() + kShape1 * 1.5,
+                                     QColor(0, 0, 0)),
+             QColor(0, 0, 0));
 }
 
 QTEST_GUILESS_MAIN(WineTest)
