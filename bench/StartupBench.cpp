@@ -143,6 +143,7 @@ public:
     }
 
     std::map<Window, WindowState>& windows() { return m_windows; }
+    [[nodiscard]] int lateDiscoveries() const { return m_lateDiscoveries; }
 
 private:
     void handle(const XEvent& event) {
@@ -152,7 +153,19 @@ private:
             event.xcreatewindow.override_redirect == False) {
             const Window window = event.xcreatewindow.window;
             XSelectInput(m_display, window, StructureNotifyMask);
-            m_windows[window].damage = XDamageCreate(m_display, window, XDamageReportNonEmpty);
+            WindowState& state = m_windows[window];
+            state.damage = XDamageCreate(m_display, window, XDamageReportNonEmpty);
+            // A program that maps and draws at once can be on screen before this selection took
+            // effect. Then its map and first paint were missed; count them as happening now,
+            // which can only make that program look slower, and say so in the report.
+            XWindowAttributes attributes{};
+            if (XGetWindowAttributes(m_display, window, &attributes) != 0 &&
+                attributes.map_state == IsViewable) {
+                state.mapped = true;
+                state.mappedAt = at;
+                state.paintedAt = at;
+                ++m_lateDiscoveries;
+            }
         } else if (event.type == MapNotify) {
             if (auto found = m_windows.find(event.xmap.window); found != m_windows.end()) {
                 found->second.mapped = true;
@@ -180,6 +193,7 @@ private:
     int m_damageEvent = 0;
     Atom m_pidAtom = None;
     std::map<Window, WindowState> m_windows;
+    int m_lateDiscoveries = 0;
 };
 
 struct Launch {
@@ -417,6 +431,11 @@ int main(int argc, char** argv) {
                 "growth %.2f MiB (< 1)\n",
                 cycles, cycleClicks.describe().c_str(), rssAfterWarmUp, rssAfterCycles, cycles,
                 rssAfterCycles - rssAfterWarmUp);
+    if (watcher.lateDiscoveries() > 0) {
+        std::printf("(%d windows were on screen before they could be watched; their times are "
+                    "upper bounds)\n",
+                    watcher.lateDiscoveries());
+    }
     XCloseDisplay(display);
     return 0;
 }

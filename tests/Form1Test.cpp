@@ -5,12 +5,12 @@
 #include "ColorCases.hpp"
 #include "fakes/FakeColorDialog.hpp"
 #include "window/ControlTable.hpp"
+#include "window/GroupFrame.hpp"
 #include "window/Swatch.hpp"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -39,7 +39,7 @@ QRect pixels(const window::TwipRect& r) {
 bool isOfKind(const QWidget* widget, ControlKind kind) {
     switch (kind) {
     case ControlKind::GroupBox:
-        return qobject_cast<const QGroupBox*>(widget) != nullptr;
+        return qobject_cast<const window::GroupFrame*>(widget) != nullptr;
     case ControlKind::PushButton:
         return qobject_cast<const QPushButton*>(widget) != nullptr;
     case ControlKind::Shape:
@@ -72,9 +72,6 @@ QString captionOf(const QWidget* widget) {
     }
     if (const auto* label = qobject_cast<const QLabel*>(widget)) {
         return label->text();
-    }
-    if (const auto* box = qobject_cast<const QGroupBox*>(widget)) {
-        return box->title();
     }
     return {};
 }
@@ -280,6 +277,10 @@ void Form1Test::controlsHaveAccessibleNames() {
     QCOMPARE(nameOf(ControlId::Text2), QStringLiteral("Color value for Quillmarch HUD items"));
     QCOMPARE(nameOf(ControlId::Command1), QStringLiteral("Select Color"));
     QCOMPARE(control<QLabel>(ControlId::Label1)->buddy(), control(ControlId::Text1));
+    for (const ControlId frame : {ControlId::Frame1, ControlId::Frame2}) {
+        QCOMPARE(QAccessible::queryAccessibleInterface(m_form->control(frame))->role(),
+                 QAccessible::Grouping);
+    }
 }
 
 void Form1Test::clickOnCommand1ShowsThePickedColour() {

@@ -1,10 +1,11 @@
 #include "Form1.hpp"
 
+#include "GroupFrame.hpp"
 #include "QtColorValue.hpp"
 #include "Swatch.hpp"
 
+#include <QApplication>
 #include <QFont>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -63,7 +64,7 @@ QLabel* createLabel(const ControlRow& row, QWidget* container) {
 QWidget* createControl(const ControlRow& row, QWidget* container) {
     switch (row.kind) {
     case ControlKind::GroupBox:
-        return new QGroupBox(container);
+        return new GroupFrame(container);
     case ControlKind::PushButton:
         return createButton(row, container);
     case ControlKind::Shape:
@@ -88,7 +89,9 @@ Form1::Form1(const DialogFactory& makeDialog)
     setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     QFont font(QString::fromLatin1(kFontFamily));
     font.setPointSizeF(kFontPointSize);
-    setFont(font);
+    // The application's font rather than the window's: the chooser, tooltips and the style then
+    // share one font face instead of loading Qt's default face as well.
+    QApplication::setFont(font);
     buildControls();
     chainTabOrder();
 }
