@@ -94,6 +94,7 @@ private slots:
     void escapeAndEnterInATextBoxDoNothing();
     void enterOnTheFocusedButtonPressesIt();
     void captionsFitTheirControls();
+    void controlsAreBuiltInTheWindowFont();
     void controlsHaveAccessibleNames();
     void clickOnCommand1ShowsThePickedColour();
     void cancelLeavesTheWindowAsItWas();
@@ -260,6 +261,18 @@ void Form1Test::captionsFitTheirControls() {
                      qPrintable(caption));
             QVERIFY2(metrics.height() <= label->contentsRect().height(), qPrintable(caption));
         }
+    }
+}
+
+void Form1Test::controlsAreBuiltInTheWindowFont() {
+    const QFont windowFont = QApplication::font();
+    // Qt's default font in place again, as when the program starts.
+    QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 9));
+    const window::Form1 fresh([](QWidget&) { return std::make_unique<fakes::FakeColorDialog>(); });
+    QCOMPARE(QApplication::font(), windowFont);
+    // Not yet shown: a control built in another font would lay its text out twice.
+    for (const window::ControlRow& row : window::kControlTable) {
+        QCOMPARE(fresh.control(row.id)->font(), windowFont);
     }
 }
 

@@ -23,6 +23,18 @@ namespace {
 constexpr auto kFontFamily = "DejaVu Sans Condensed";
 constexpr qreal kFontPointSize = 7.5;
 
+// The application's font rather than the window's: the chooser, tooltips and the style then
+// share one font face instead of loading Qt's default face as well. It has to be in place before
+// Form1's own QWidget is built, which takes the application font of that moment: set any later,
+// every text box would first load Qt's default face and lay out its text in it, only to redo it
+// all when the window is shown. Form1 is a top-level window, hence the null parent.
+QWidget* topLevelInFormFont() {
+    QFont font(QString::fromLatin1(kFontFamily));
+    font.setPointSizeF(kFontPointSize);
+    QApplication::setFont(font);
+    return nullptr;
+}
+
 QString qString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -80,18 +92,14 @@ QWidget* createControl(const ControlRow& row, QWidget* container) {
 } // namespace
 
 Form1::Form1(const DialogFactory& makeDialog)
-    : m_commonDialog1(checkedDialog(makeDialog(*this)))
+    : QWidget(topLevelInFormFont())
+    , m_commonDialog1(checkedDialog(makeDialog(*this)))
     , m_command(*m_commonDialog1, *this) {
     setObjectName(qString(kFormName));
     setWindowTitle(qString(kFormCaption));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
-    QFont font(QString::fromLatin1(kFontFamily));
-    font.setPointSizeF(kFontPointSize);
-    // The application's font rather than the window's: the chooser, tooltips and the style then
-    // share one font face instead of loading Qt's default face as well.
-    QApplication::setFont(font);
     buildControls();
     chainTabOrder();
 }
