@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The start-up benchmark in one command: sets up a Debian 12 machine, builds the program optimised
 # with the benchmark tools, then on a private Xvfb with openbox measures our program, a bare Xlib
-# window (the floor) and `yad --color` side by side, and counts start-up instructions with
-# callgrind. ROUNDS and CYCLES set the number of rounds (default 15) and chooser cycles (200).
+# window (the floor) and `yad --color` side by side, times our start-up step by step, and counts
+# start-up instructions with callgrind. ROUNDS and CYCLES set the number of rounds (default 15)
+# and chooser cycles (200).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,6 +28,9 @@ echo
 build/bench/bench/StartupBench --ours build/bench/app/quillmarch-color-converter \
     --floor build/bench/bench/XlibFloor --yad "$(command -v yad)" \
     --rounds "${ROUNDS:-15}" --cycles "${CYCLES:-200}" 2> >(grep -v -e '^round ' -e QStandardPaths >&2)
+
+echo
+build/bench/bench/StartupPhases --runs "${ROUNDS:-15}" 2> >(grep -v QStandardPaths >&2)
 
 echo
 instructions=$(env -u DISPLAY QT_QPA_PLATFORM=offscreen valgrind --tool=callgrind \
