@@ -1,7 +1,8 @@
 // Where the program's start-up time goes. Each run is a fresh process that takes the program's
 // start-up steps one at a time and notes, after each, the time since its exec; the report gives
 // the median of every step. The accessibility bridge and the font database, which the window
-// would otherwise set up on first use, are taken as steps of their own so their cost shows.
+// would otherwise set up on first use, are taken as steps of their own so their cost shows. The
+// program's name and window icon are left out: setting them is not one of the steps timed here.
 #include "window/Form1.hpp"
 #include "window/QtColorDialog.hpp"
 #include "window/X11WindowHints.hpp"
