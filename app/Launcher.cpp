@@ -36,11 +36,19 @@ std::unique_ptr<window::ColorDialog> makeChooser(QWidget& owner) {
     return std::make_unique<window::QtColorDialog>(owner);
 }
 
+// Without its window the program has nothing left to show, and no close request will ever come.
+void endWhenDestroyed(window::X11WindowLossWatch::Loss loss) {
+    if (loss == window::X11WindowLossWatch::Loss::Destroyed) {
+        QCoreApplication::exit(0);
+    }
+}
+
 } // namespace
 
 Launcher::Launcher(int& argc, char** argv)
     : m_application(argc, argv)
-    , m_form(makeChooser) {
+    , m_form(makeChooser)
+    , m_formWatch(m_form, endWhenDestroyed) {
     m_startupGuard.reset();
     QApplication::setApplicationName(QStringLiteral("quillmarch-color-converter"));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));

@@ -1,11 +1,13 @@
 // What the program builds at start: the application object (behind the start-up guard), its
-// identity and icon, and Form1 with the real colour chooser, centred and kept off the taskbar.
+// identity and icon, and Form1 with the real colour chooser, centred and kept off the taskbar;
+// a Form1 that another program destroys ends the program like a close.
 // main() runs it; the start-up benchmark builds the very same thing. The event loop is the
 // caller's.
 #pragma once
 
 #include "StartupGuard.hpp"
 #include "window/Form1.hpp"
+#include "window/X11WindowLossWatch.hpp"
 
 #include <QApplication>
 
@@ -25,6 +27,7 @@ private:
     std::optional<StartupGuard> m_startupGuard{std::in_place};
     QApplication m_application;
     window::Form1 m_form;
+    window::X11WindowLossWatch m_formWatch;
 };
 
 } // namespace app

@@ -1,6 +1,8 @@
 #include "StartupGuard.hpp"
 
-#include <QByteArrayView>
+#include <QByteArray>
+#include <QByteArrayList>
+#include <QRegularExpression>
 #include <QString>
 
 #include <cstdio>
@@ -9,33 +11,64 @@
 namespace app {
 namespace {
 
-QByteArray desktopName() {
-    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        return "the Wayland display \"" + qgetenv("WAYLAND_DISPLAY") + '"';
+QByteArray quoted(const QByteArray& text) {
+    return '"' + text + '"';
+}
+
+// The display the platform would have used, named the way the user set it.
+QByteArray displayOf(const QByteArray& platform) {
+    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    const bool wantsWayland =
+        platform.startsWith("wayland") || (platform.isEmpty() && !wayland.isEmpty());
+    if (wantsWayland) {
+        return "the Wayland display " + quoted(wayland.isEmpty() ? "wayland-0" : wayland);
     }
-    if (!qEnvironmentVariableIsEmpty("DISPLAY")) {
-        return "the X display \"" + qgetenv("DISPLAY") + '"';
+    return "the X display " + quoted(qgetenv("DISPLAY"));
+}
+
+// Qt's fatal message ends with the platform plugins it found: "Available platform plugins are:
+// a, b, c."
+bool isInstalled(const QByteArray& plugin, const QString& qtMessage) {
+    static const QRegularExpression kAvailable(
+        QStringLiteral("Available platform plugins are: ([^.]*)\\."));
+    const QStringList names = kAvailable.match(qtMessage).captured(1).split(QStringLiteral(", "));
+    return names.contains(QString::fromLatin1(plugin));
+}
+
+// One line saying what failed. A platform named in QT_QPA_PLATFORM ("name" or "name:options")
+// is the user's choice, so the line names it; otherwise Qt picked one for the display that is set.
+QByteArray describeFailure(const QString& qtMessage) {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const QByteArray plugin = platform.split(':').constFirst();
+    if (platform.isEmpty()) {
+        return displayOf(platform) + " did not answer; is the desktop session running?";
     }
-    return "the desktop";
+    const QByteArray named = "the platform plugin " + quoted(plugin) + " set in QT_QPA_PLATFORM";
+    if (platform.contains(';')) {
+        return "none of the platform plugins " + quoted(platform) +
+               " set in QT_QPA_PLATFORM could start";
+    }
+    if (!isInstalled(plugin, qtMessage) && qtMessage.contains(QStringLiteral("Available"))) {
+        return named + " is not installed";
+    }
+    if (plugin.startsWith("wayland") || plugin == "xcb") {
+        return named + " could not start: " + displayOf(plugin) + " did not answer";
+    }
+    return named + " could not start: " + qtMessage.section(QLatin1Char('\n'), 0, 0).toLocal8Bit();
 }
 
 // Qt's handler is a plain function, so this one keeps no state: it decides from the message.
-void handleStartupMessage(QtMsgType type, const QMessageLogContext& context,
+// Until the window stands, everything but a fatal message is the platform's own account of
+// connecting (or of a fallback it tried first); the one line below says what matters plainly.
+void handleStartupMessage(QtMsgType type, const QMessageLogContext& /*context*/,
                           const QString& message) {
-    if (type == QtFatalMsg) {
-        static_cast<void>(std::fprintf(
-            stderr,
-            "quillmarch-color-converter: cannot open a window on %s; is the desktop session "
-            "running?\n",
-            desktopName().constData()));
-        // Out at once: the application object is half built and must not be torn down.
-        std::_Exit(1);
+    if (type != QtFatalMsg) {
+        return;
     }
-    if (QByteArrayView(context.category).startsWith("qt.qpa")) {
-        return; // the platform's own account of the failure; the line above says it plainly
-    }
-    static_cast<void>(
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message))));
+    static_cast<void>(std::fprintf(stderr, "quillmarch-color-converter: %s\n",
+                                   describeFailure(message).constData()));
+    // Out at once: the application object is half built and must not be torn down.
+    std::_Exit(1);
 }
 
 } // namespace

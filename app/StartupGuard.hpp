@@ -1,6 +1,7 @@
-// Keeps start-up failures of the desktop connection to one clear line: while it lives, Qt's
-// platform chatter is held back and a fatal message ends the program with status 1, where Qt
-// would abort and dump core. It leaves every other message to Qt's usual output.
+// Keeps start-up failures of the desktop connection to one clear line: while it lives, Qt's and
+// the platform plugins' messages are held back, and a fatal one ends the program with status 1
+// and a line naming what failed (the platform plugin asked for, or the display that did not
+// answer), where Qt would abort and dump core. Afterwards messages go to Qt's usual output.
 #pragma once
 
 #include <QtGlobal>

@@ -1,6 +1,7 @@
 // Start-up and shut-down: checks that there is a desktop to show a window on, shows Form1 and runs
 // the event loop until the window is closed.
 #include "Launcher.hpp"
+#include "ScaleSettings.hpp"
 
 #include <cstdio>
 
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
             stderr));
         return 1;
     }
+    app::dropUnusableScaleSettings();
     // The program takes no command line: Qt sees the program's name and nothing else.
     int qtArgc = argc > 0 ? 1 : 0;
     app::Launcher launcher(qtArgc, argv);

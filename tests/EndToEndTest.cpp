@@ -1,6 +1,7 @@
 // The whole job as a user does it, on the built program under Xvfb and openbox: click Select
 // Color, type the channels into the real chooser, confirm, copy both values out of their boxes
-// through the clipboard and look at the swatch on screen; then cancel and see nothing change.
+// through the clipboard and look at the swatch on screen; then cancel, or have another program
+// take the chooser away, and see nothing change; and Alt+F4 still ends it.
 #include "support/PickCases.hpp"
 #include "support/XSession.hpp"
 
@@ -32,9 +33,13 @@ private slots:
     void pickShowsBothValuesAndTheSwatch_data();
     void pickShowsBothValuesAndTheSwatch();
     void escapeInTheChooserChangesNothing();
+    void aChooserTakenAwayCountsAsCancel_data();
+    void aChooserTakenAwayCountsAsCancel();
+    void altF4EndsTheProgramWithStatusZero();
 
 private:
     unsigned long openChooser() const;
+    void pickInTheChooser(const QColor& colour) const;
     QString copyFrom(QPoint clientPoint);
 
     std::unique_ptr<support::XSession> m_session;
@@ -104,17 +109,7 @@ QString EndToEndTest::copyFrom(QPoint clientPoint) {
     return copied;
 }
 
-void EndToEndTest::pickShowsBothValuesAndTheSwatch_data() {
-    support::addPickRows();
-}
-
-void EndToEndTest::pickShowsBothValuesAndTheSwatch() {
-    QFETCH(QColor, colour);
-    QFETCH(QString, menu);
-    QFETCH(QString, hud);
-
-    const unsigned long chooser = openChooser();
-    QVERIFY2(chooser != 0, "the colour chooser did not open");
+void EndToEndTest::pickInTheChooser(const QColor& colour) const {
     // The chooser's own access keys: Alt+R, Alt+G and Alt+U reach the red, green and blue fields.
     const QList<QPair<QString, int>> fields{
         {QStringLiteral("alt+r"), colour.red()},
@@ -126,6 +121,20 @@ void EndToEndTest::pickShowsBothValuesAndTheSwatch() {
         m_session->type(QString::number(value));
     }
     m_session->keys({QStringLiteral("Return")});
+}
+
+void EndToEndTest::pickShowsBothValuesAndTheSwatch_data() {
+    support::addPickRows();
+}
+
+void EndToEndTest::pickShowsBothValuesAndTheSwatch() {
+    QFETCH(QColor, colour);
+    QFETCH(QString, menu);
+    QFETCH(QString, hud);
+
+    const unsigned long chooser = openChooser();
+    QVERIFY2(chooser != 0, "the colour chooser did not open");
+    pickInTheChooser(colour);
     QVERIFY2(m_session->waitForWindowGone(chooser), "the chooser stayed open after Enter");
 
     QCOMPARE(copyFrom(kText1), menu);
@@ -150,6 +159,43 @@ void EndToEndTest::escapeInTheChooserChangesNothing() {
     QCOMPARE(copyFrom(kText2), hudBefore);
     QCOMPARE(m_session->screenshot().pixelColor(m_origin + kShape1), swatchBefore);
     QCOMPARE(m_program->state(), QProcess::Running);
+}
+
+void EndToEndTest::aChooserTakenAwayCountsAsCancel_data() {
+    QTest::addColumn<QString>("takeAway");
+    QTest::newRow("unmapped by another program") << QStringLiteral("windowunmap");
+    QTest::newRow("destroyed by another program") << QStringLiteral("windowclose");
+}
+
+void EndToEndTest::aChooserTakenAwayCountsAsCancel() {
+    QFETCH(QString, takeAway);
+    const QString menuBefore = copyFrom(kText1);
+    const unsigned long chooser = openChooser();
+    QVERIFY2(chooser != 0, "the colour chooser did not open");
+    m_session->run(QStringLiteral("xdotool"), {takeAway, QString::number(chooser)});
+    QVERIFY(m_session->waitForWindowGone(chooser));
+
+    // The window answers at once: the box still holds its text, and the next click opens a
+    // fresh chooser whose pick lands.
+    QCOMPARE(copyFrom(kText1), menuBefore);
+    const unsigned long fresh = openChooser();
+    QVERIFY2(fresh != 0, "no chooser opened after the first was taken away");
+    const QColor teal(0, 128, 128);
+    pickInTheChooser(teal);
+    QVERIFY2(m_session->waitForWindowGone(fresh), "the fresh chooser stayed open after Enter");
+    QCOMPARE(copyFrom(kText1), QStringLiteral("0.000 0.502 0.502 1"));
+}
+
+void EndToEndTest::altF4EndsTheProgramWithStatusZero() {
+    // Alt+F4 is openbox's close binding: the window manager sends the close request, as it does
+    // for the close box.
+    m_session->run(
+        QStringLiteral("xdotool"),
+        {QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(m_window)});
+    m_session->keys({QStringLiteral("alt+F4")});
+    QVERIFY2(m_program->waitForFinished(2000), "the program was still running 2 s after Alt+F4");
+    QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_program->exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(EndToEndTest)

@@ -1,5 +1,6 @@
 // The built program on a real X server under a window manager: what the window manager sees of
-// the window, where it stands, how it ends; and how the program refuses to start without a display.
+// the window, where it stands, how it ends when taken away; how it refuses to start without a
+// usable display, and which scale settings it will not pass on.
 #include "support/XSession.hpp"
 
 #include <QProcess>
@@ -21,17 +22,22 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
 
-    void withoutAReachableDisplayItSaysSoAndExitsWithOne_data();
-    void withoutAReachableDisplayItSaysSoAndExitsWithOne();
+    void refusesToStartWithOneLineSayingWhy_data();
+    void refusesToStartWithOneLineSayingWhy();
+    void scaleSettingsNoDesktopCanMeanAreIgnored_data();
+    void scaleSettingsNoDesktopCanMeanAreIgnored();
+    void aLostXConnectionEndsWithStatusOneAndOneLine();
     void runsOnTheOffscreenPlatformWithoutAnXServer();
     void titleAndFixedSizeHints();
     void keptOffTheTaskbarWithANormalTitleBar();
     void offersNoMinimiseOrMaximise();
     void frameIsCentredOnTheScreen();
     void carriesAnIcon();
-    void closeRequestEndsTheProgramWithStatusZero();
+    void destroyedByAnotherProgramItEndsWithStatusZero();
 
 private:
+    [[nodiscard]] QProcessEnvironment environmentWith(const QStringList& settings) const;
+
     std::unique_ptr<support::XSession> m_session;
     std::unique_ptr<QProcess> m_program;
     unsigned long m_window = 0;
@@ -55,26 +61,45 @@ void X11WindowTest::cleanupTestCase() {
     m_session.reset();
 }
 
-void X11WindowTest::withoutAReachableDisplayItSaysSoAndExitsWithOne_data() {
-    QTest::addColumn<QString>("display");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("no display at all") << QString() << QStringLiteral("no graphical desktop");
-    QTest::newRow("a display that is not there")
-        << QStringLiteral(":4321") << QStringLiteral("\":4321\"");
+// The session's environment with settings applied: "NAME=value" sets, "NAME=" removes, and
+// "DISPLAY=session" names this session's display.
+QProcessEnvironment X11WindowTest::environmentWith(const QStringList& settings) const {
+    QProcessEnvironment environment = m_session->environment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    for (const QString& setting : settings) {
+        const QString name = setting.section(QLatin1Char('='), 0, 0);
+        const QString value = setting.section(QLatin1Char('='), 1);
+        if (value.isEmpty()) {
+            environment.remove(name);
+        } else {
+            environment.insert(name,
+                               value == QStringLiteral("session") ? m_session->display() : value);
+        }
+    }
+    return environment;
 }
 
-void X11WindowTest::withoutAReachableDisplayItSaysSoAndExitsWithOne() {
-    QFETCH(QString, display);
+void X11WindowTest::refusesToStartWithOneLineSayingWhy_data() {
+    QTest::addColumn<QStringList>("settings");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("no display at all") << QStringList() << QStringLiteral("no graphical desktop");
+    QTest::newRow("an X display that is not there")
+        << QStringList{QStringLiteral("DISPLAY=:4321")}
+        << QStringLiteral("the X display \":4321\" did not answer");
+    QTest::newRow("a platform plugin that is not installed")
+        << QStringList{QStringLiteral("DISPLAY=session"), QStringLiteral("QT_QPA_PLATFORM=foo")}
+        << QStringLiteral("platform plugin \"foo\" set in QT_QPA_PLATFORM is not installed");
+    QTest::newRow("Wayland asked for where no compositor runs")
+        << QStringList{QStringLiteral("DISPLAY=session"), QStringLiteral("QT_QPA_PLATFORM=wayland")}
+        << QStringLiteral("platform plugin \"wayland\" set in QT_QPA_PLATFORM could not start: "
+                          "the Wayland display \"wayland-0\" did not answer");
+}
+
+void X11WindowTest::refusesToStartWithOneLineSayingWhy() {
+    QFETCH(QStringList, settings);
     QFETCH(QString, expected);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        environment.remove(QString::fromLatin1(name));
-    }
-    if (!display.isEmpty()) {
-        environment.insert(QStringLiteral("DISPLAY"), display);
-    }
     QProcess program;
-    program.setProcessEnvironment(environment);
+    program.setProcessEnvironment(environmentWith(settings));
     program.start(kProgram, {});
     QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit); // no abort, no core dump
@@ -83,6 +108,64 @@ void X11WindowTest::withoutAReachableDisplayItSaysSoAndExitsWithOne() {
     QCOMPARE(message.count(QLatin1Char('\n')), 1);
     QVERIFY2(message.contains(expected), qPrintable(message));
     QVERIFY(program.readAllStandardOutput().isEmpty());
+}
+
+void X11WindowTest::scaleSettingsNoDesktopCanMeanAreIgnored_data() {
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<bool>("ignored");
+    const QSize atOne(376, 285);
+    for (const char* factor : {"-1", "0", "1e6", "nan", "inf", "two"}) {
+        QTest::addRow("QT_SCALE_FACTOR=%s", factor)
+            << QStringLiteral("QT_SCALE_FACTOR=") + QLatin1String(factor) << atOne << true;
+    }
+    QTest::newRow("a bad screen entry")
+        << QStringLiteral("QT_SCREEN_SCALE_FACTORS=1;screen=-2") << atOne << true;
+    QTest::newRow("sane factor") << QStringLiteral("QT_SCALE_FACTOR=2") << QSize(752, 570) << false;
+    QTest::newRow("sane screen entries")
+        << QStringLiteral("QT_SCREEN_SCALE_FACTORS=2;") << QSize(752, 570) << false;
+}
+
+void X11WindowTest::scaleSettingsNoDesktopCanMeanAreIgnored() {
+    QFETCH(QString, setting);
+    QFETCH(QSize, client);
+    QFETCH(bool, ignored);
+    QProcess program;
+    program.setProcessEnvironment(environmentWith({QStringLiteral("DISPLAY=session"), setting}));
+    program.start(kProgram, {});
+    QVERIFY(program.waitForStarted());
+    const unsigned long window = m_session->waitForWindow(kTitle, 10000, program.processId());
+    const QSize shown = window != 0 ? m_session->clientRect(window).size() : QSize();
+    program.terminate();
+    QVERIFY(program.waitForFinished(5000));
+    const QString message = QString::fromLocal8Bit(program.readAllStandardError());
+    QVERIFY2(window != 0, qPrintable("no window; said: " + message));
+    QCOMPARE(shown, client);
+    if (ignored) {
+        QCOMPARE(message.count(QLatin1Char('\n')), 1);
+        QVERIFY2(
+            message.contains(QStringLiteral("ignoring ") + setting.section(QLatin1Char('='), 0, 0)),
+            qPrintable(message));
+    } else {
+        QCOMPARE(message, QString());
+    }
+}
+
+void X11WindowTest::aLostXConnectionEndsWithStatusOneAndOneLine() {
+    auto session = std::make_unique<support::XSession>();
+    QVERIFY2(session->failure().isEmpty(), qPrintable(session->failure()));
+    QProcess program;
+    program.setProcessEnvironment(session->environment());
+    program.start(kProgram, {});
+    QVERIFY(session->waitForWindow(kTitle, 10000, program.processId()) != 0);
+    session.reset(); // the X server goes away under the running program
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 1);
+    // One line from Qt, and nothing from the sanitizers either.
+    const QString message = QString::fromLocal8Bit(program.readAllStandardError());
+    QCOMPARE(message.count(QLatin1Char('\n')), 1);
+    QVERIFY2(message.contains(QStringLiteral("X11 connection broke")), qPrintable(message));
 }
 
 void X11WindowTest::runsOnTheOffscreenPlatformWithoutAnXServer() {
@@ -162,14 +245,10 @@ void X11WindowTest::carriesAnIcon() {
     QVERIFY(icon.contains(QStringLiteral("Icon (48 x 48)")));
 }
 
-void X11WindowTest::closeRequestEndsTheProgramWithStatusZero() {
-    // Alt+F4 is openbox's close binding: the window manager sends the close request, as it does
-    // for the close box.
-    m_session->run(
-        QStringLiteral("xdotool"),
-        {QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(m_window)});
-    m_session->keys({QStringLiteral("alt+F4")});
-    QVERIFY2(m_program->waitForFinished(2000), "the program was still running 2 s after Alt+F4");
+void X11WindowTest::destroyedByAnotherProgramItEndsWithStatusZero() {
+    m_session->run(QStringLiteral("xdotool"),
+                   {QStringLiteral("windowclose"), QString::number(m_window)});
+    QVERIFY2(m_program->waitForFinished(1000), "still running 1 s after its window was destroyed");
     QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_program->exitCode(), 0);
 }

@@ -1,6 +1,7 @@
 #include "QtColorDialog.hpp"
 
 #include "QtColorValue.hpp"
+#include "X11WindowLossWatch.hpp"
 
 #include <QColorDialog>
 #include <QEvent>
@@ -81,7 +82,7 @@ QColorDialog& QtColorDialog::dialog() {
 void QtColorDialog::showColor() {
     QColorDialog& chooser = dialog();
     chooser.setCurrentColor(toQColor(m_color));
-    if (chooser.exec() == QDialog::Accepted) {
+    if (execUnlessTakenAway(chooser) == QDialog::Accepted) {
         const QColor picked = chooser.selectedColor();
         if (!picked.isValid()) {
             throw DialogError("the colour chooser confirmed no valid colour");
@@ -92,6 +93,24 @@ void QtColorDialog::showColor() {
     if (m_cancelError) {
         throw CancelError();
     }
+}
+
+// Another program (or a window manager in trouble) may unmap or destroy the open chooser. Its
+// modal loop would then wait for an answer that can never come, with the owner blocked; the
+// user is better served by a cancel. The chooser's native window may be dead by then, so it is
+// thrown away and the next click builds a fresh one.
+int QtColorDialog::execUnlessTakenAway(QColorDialog& chooser) {
+    bool takenAway = false;
+    const X11WindowLossWatch watch(chooser, [&chooser, &takenAway](X11WindowLossWatch::Loss) {
+        takenAway = true;
+        QMetaObject::invokeMethod(&chooser, &QDialog::reject, Qt::QueuedConnection);
+    });
+    const int result = chooser.exec();
+    if (takenAway) {
+        m_dialog.reset();
+        return QDialog::Rejected;
+    }
+    return result;
 }
 
 color::ColorValue QtColorDialog::color() const {

@@ -1,7 +1,7 @@
 // CommonDialog1 for the Qt front end: a ColorDialog over QColorDialog, modal to its owner window.
 // The dialog is built once, shortly after the owner's first paint (or on first use if that comes
 // sooner), and kept: the first click opens it as fast as every later one, and it reopens on the
-// last confirmed colour.
+// last confirmed colour. A chooser another program takes away counts as cancelled.
 #pragma once
 
 #include "ColorDialog.hpp"
@@ -31,6 +31,7 @@ public:
 private:
     QColorDialog& dialog();
     void prepare();
+    int execUnlessTakenAway(QColorDialog& chooser);
 
     QWidget& m_owner;
     std::unique_ptr<QObject> m_builder; // builds the dialog after the owner's first paint

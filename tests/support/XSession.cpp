@@ -96,6 +96,7 @@ QProcessEnvironment XSession::environment() const {
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("XAUTHORITY"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtimeDir.path());
     return environment;
 }
 
@@ -111,12 +112,16 @@ QString XSession::run(const QString& program, const QStringList& arguments, int 
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
 
-unsigned long XSession::waitForWindow(const QString& titlePattern, int timeoutMs) const {
+unsigned long XSession::waitForWindow(const QString& titlePattern, int timeoutMs,
+                                      qint64 processId) const {
+    QStringList search{QStringLiteral("search"), QStringLiteral("--onlyvisible")};
+    if (processId != 0) {
+        search << QStringLiteral("--all") << QStringLiteral("--pid") << QString::number(processId);
+    }
+    search << QStringLiteral("--name") << titlePattern; // the pattern comes last
     const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
-        const QString found = run(QStringLiteral("xdotool"),
-                                  {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                   QStringLiteral("--name"), titlePattern});
+        const QString found = run(QStringLiteral("xdotool"), search);
         const QStringList ids = found.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         if (!ids.isEmpty()) {
             return ids.constFirst().toULong();

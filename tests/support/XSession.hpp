@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -25,15 +26,17 @@ public:
     // Empty when the server and the window manager are up; otherwise what went wrong.
     [[nodiscard]] const QString& failure() const { return m_failure; }
     [[nodiscard]] QString display() const { return m_display; }
-    // The caller's environment pointed at this server only.
+    // The caller's environment pointed at this server only, with a private runtime folder as a
+    // desktop session has.
     [[nodiscard]] QProcessEnvironment environment() const;
 
     // Runs an X client to completion and returns its standard output; empty on failure or after
     // the timeout.
     QString run(const QString& program, const QStringList& arguments, int timeoutMs = 10000) const;
-    // The window whose title matches the regular expression, waiting for it to appear; 0 if none.
-    [[nodiscard]] unsigned long waitForWindow(const QString& titlePattern,
-                                              int timeoutMs = 10000) const;
+    // The window whose title matches the regular expression (and, given one, that the process
+    // owns), waiting for it to appear; 0 if none.
+    [[nodiscard]] unsigned long waitForWindow(const QString& titlePattern, int timeoutMs = 10000,
+                                              qint64 processId = 0) const;
     [[nodiscard]] bool waitForWindowGone(unsigned long window, int timeoutMs = 5000) const;
     // Starts an X client on this server (output forwarded to the test's); null if it failed.
     [[nodiscard]] std::unique_ptr<QProcess>
@@ -65,6 +68,7 @@ private:
 
     std::unique_ptr<QProcess> m_server;
     std::unique_ptr<QProcess> m_windowManager;
+    QTemporaryDir m_runtimeDir;
     QString m_display;
     QString m_failure;
 };

@@ -1,0 +1,35 @@
+// The few xcb helpers the X11 hints and watches share: the application's connection, replies
+// freed by RAII, and atoms by name. Only meaningful on an X11 server; elsewhere the connection
+// is null and callers do nothing.
+#pragma once
+
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+#include <xcb/xcb.h>
+
+namespace window::x11 {
+
+struct FreeDeleter {
+    void operator()(void* reply) const { std::free(reply); } // NOLINT: xcb replies are malloc'ed
+};
+
+template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, FreeDeleter>;
+
+// Null on Wayland, and on the offscreen platform, which answers as X11 with no connection.
+inline xcb_connection_t* connection() {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+inline xcb_atom_t internAtom(xcb_connection_t* connection, std::string_view name) {
+    const xcb_intern_atom_cookie_t cookie =
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data());
+    const ReplyPtr<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(connection, cookie, nullptr));
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+} // namespace window::x11
