@@ -3,6 +3,7 @@
 #include "GroupFrame.hpp"
 #include "QtColorValue.hpp"
 #include "Swatch.hpp"
+#include "X11WindowHints.hpp"
 
 #include <QApplication>
 #include <QFont>
@@ -42,6 +43,13 @@ QString qString(std::string_view text) {
 QRect pixelRect(const TwipRect& place) {
     return {twipsToPixels(place.left), twipsToPixels(place.top), twipsToPixels(place.width),
             twipsToPixels(place.height)};
+}
+
+QMargins frameSidesKnownToQt(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
 }
 
 std::unique_ptr<ColorDialog> checkedDialog(std::unique_ptr<ColorDialog> dialog) {
@@ -133,22 +141,52 @@ void Form1::chainTabOrder() const {
 }
 
 void Form1::centreOnScreen() {
+    placeFrameInTheMiddle(frameSidesKnownToQt(*this));
+}
+
+// Centres the frame, given its sides, by placing the client area: Qt's idea of the frame may be
+// stale, so it is left out of the move.
+void Form1::placeFrameInTheMiddle(const QMargins& frameSides) {
     const QScreen* display = screen();
     if (display == nullptr) {
         return;
     }
-    QRect frame = frameGeometry();
+    QRect frame = geometry().marginsAdded(frameSides);
     frame.moveCenter(display->availableGeometry().center());
-    move(frame.topLeft());
+    setGeometry(frame.marginsRemoved(frameSides));
 }
 
 void Form1::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-    // The first paint comes after the window manager has framed the window, so the frame's real
-    // size is known now; queue the correction rather than move while painting.
-    if (!m_frameCentred && windowHandle() != nullptr && frameGeometry() != geometry()) {
+    requestCentringOnceFramed();
+}
+
+// The window manager frames the window at its own pace and may announce the frame only after the
+// first paint, with nothing from Qt to say so. Until the window has been centred with its frame,
+// each paint and each message from the window system is a chance to see it. Queued, so that the
+// move never comes in the middle of a paint or of Qt's own handling of the message.
+bool Form1::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    requestCentringOnceFramed();
+    return QWidget::nativeEvent(eventType, message, result);
+}
+
+void Form1::requestCentringOnceFramed() {
+    if (!m_frameCentred) {
+        QMetaObject::invokeMethod(this, &Form1::centreOnceFramed, Qt::QueuedConnection);
+    }
+}
+
+void Form1::centreOnceFramed() {
+    if (m_frameCentred || windowHandle() == nullptr) {
+        return;
+    }
+    QMargins frameSides = announcedFrame(*this);
+    if (frameSides.isNull()) {
+        frameSides = frameSidesKnownToQt(*this); // no X11 announcement: Qt's figure
+    }
+    if (!frameSides.isNull()) {
         m_frameCentred = true;
-        QMetaObject::invokeMethod(this, &Form1::centreOnScreen, Qt::QueuedConnection);
+        placeFrameInTheMiddle(frameSides);
     }
 }
 

@@ -33,13 +33,17 @@ public:
     [[nodiscard]] QWidget* control(ControlId id) const { return m_controls.at(indexOf(id)); }
 
     // Places the window's frame in the middle of the screen's available area. Before the first
-    // show the frame's size is not known yet; the window corrects itself once it is.
+    // show the frame's size is not known yet; the window corrects itself once it is framed.
     void centreOnScreen();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
+    void requestCentringOnceFramed();
+    void centreOnceFramed();
+    void placeFrameInTheMiddle(const QMargins& frameSides);
     void buildControls();
     void chainTabOrder() const;
 
