@@ -12,11 +12,13 @@ cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQCC_BUILD_TESTS=
     -DQCC_BUILD_BENCH=ON >/dev/null
 cmake --build build/bench >/dev/null
 
+# $! is the server itself, which replaced the process substitution's shell: only what this
+# script started is ended.
 exec 3< <(exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
+server=$!
 read -r number <&3
 export DISPLAY=:$number
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-server=$(pgrep -f "Xvfb -displayfd 1 -screen 0 1280x1024x24" | tail -n 1)
 openbox --sm-disable 2>/dev/null &
 wm=$!
 trap 'kill $wm $server 2>/dev/null || true' EXIT

@@ -7,11 +7,14 @@ cd "$(dirname "$0")/.."
 program=${1:-build/release/app/quillmarch-color-converter}
 [[ -x $program ]] || { echo "screenshot: build the program first ($program)" >&2; exit 1; }
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 800x600x24 -nolisten tcp 2>/dev/null)
+# The server's own id, from the process substitution it replaces: only what this script started
+# is ended, never another Xvfb that happens to match a name.
+exec 3< <(exec Xvfb -displayfd 1 -screen 0 800x600x24 -nolisten tcp 2>/dev/null)
+server_pid=$!
 read -r number <&3
 export DISPLAY=:$number
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-cleanup() { kill "${app_pid:-}" "${wm_pid:-}" 2>/dev/null || true; pkill -f "Xvfb -displayfd 1 -screen 0 800x600x24" || true; }
+cleanup() { kill "${app_pid:-}" "${wm_pid:-}" "$server_pid" 2>/dev/null || true; }
 trap cleanup EXIT
 
 openbox --sm-disable & wm_pid=$!
