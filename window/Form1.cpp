@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include <limits>
 #include <stdexcept>
@@ -177,7 +178,8 @@ void Form1::requestCentringOnceFramed() {
 }
 
 void Form1::centreOnceFramed() {
-    if (m_frameCentred || windowHandle() == nullptr) {
+    // Before the window is on screen there is no frame to ask about.
+    if (m_frameCentred || windowHandle() == nullptr || !windowHandle()->isExposed()) {
         return;
     }
     QMargins frameSides = announcedFrame(*this);
