@@ -57,11 +57,26 @@ QByteArray describeFailure(const QString& qtMessage) {
     return named + " could not start: " + qtMessage.section(QLatin1Char('\n'), 0, 0).toLocal8Bit();
 }
 
-// Qt's handler is a plain function, so this one keeps no state: it decides from the message.
+// The X server went away. Qt says so in one line and then leaves through Xlib's own three-line
+// report or through exit(), whose clean-up of Qt's globals under a still standing application
+// object leaves fontconfig's data unreachable; with no display there is nothing to tear down.
+bool isLostConnection(const QString& message) {
+    return message.startsWith(QStringLiteral("The X11 connection broke"));
+}
+
+[[noreturn]] void endForLostConnection(const QString& message) {
+    static_cast<void>(std::fprintf(stderr, "%s\n", qPrintable(message)));
+    std::_Exit(1);
+}
+
+// Qt's handlers are plain functions, so these keep no state: they decide from the message.
 // Until the window stands, everything but a fatal message is the platform's own account of
 // connecting (or of a fallback it tried first); the one line below says what matters plainly.
 void handleStartupMessage(QtMsgType type, const QMessageLogContext& /*context*/,
                           const QString& message) {
+    if (isLostConnection(message)) {
+        endForLostConnection(message);
+    }
     if (type != QtFatalMsg) {
         return;
     }
@@ -71,13 +86,23 @@ void handleStartupMessage(QtMsgType type, const QMessageLogContext& /*context*/,
     std::_Exit(1);
 }
 
+// Once the window stands, messages read as Qt's own handler would print them.
+void handleMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (isLostConnection(message)) {
+        endForLostConnection(message);
+    }
+    static_cast<void>(
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message))));
+}
+
 } // namespace
 
-StartupGuard::StartupGuard()
-    : m_previous(qInstallMessageHandler(handleStartupMessage)) {}
+StartupGuard::StartupGuard() {
+    qInstallMessageHandler(handleStartupMessage);
+}
 
 StartupGuard::~StartupGuard() {
-    qInstallMessageHandler(m_previous);
+    qInstallMessageHandler(handleMessage);
 }
 
 } // namespace app

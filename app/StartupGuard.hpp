@@ -1,7 +1,8 @@
 // Keeps start-up failures of the desktop connection to one clear line: while it lives, Qt's and
 // the platform plugins' messages are held back, and a fatal one ends the program with status 1
 // and a line naming what failed (the platform plugin asked for, or the display that did not
-// answer), where Qt would abort and dump core. Afterwards messages go to Qt's usual output.
+// answer), where Qt would abort and dump core. Afterwards messages print as Qt prints them, and
+// an X connection that breaks at any time ends the program with Qt's one line and status 1.
 #pragma once
 
 #include <QtGlobal>
@@ -15,11 +16,8 @@ public:
     StartupGuard& operator=(const StartupGuard&) = delete;
     StartupGuard(StartupGuard&&) = delete;
     StartupGuard& operator=(StartupGuard&&) = delete;
-    // Puts back the handler that was there before.
+    // Hands the messages on to the handler for the rest of the program's life.
     ~StartupGuard();
-
-private:
-    QtMessageHandler m_previous;
 };
 
 } // namespace app
