@@ -1,6 +1,6 @@
 // What `cmake --install` puts on a desktop: the program, its desktop entry, AppStream metadata and
 // icons, checked with the desktop's own validators and against each other.
-#include "support/ToolRun.hpp"
+#include "support/Process.hpp"
 
 #include <QFile>
 #include <QImage>

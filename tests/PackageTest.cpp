@@ -1,7 +1,7 @@
 // The Debian package CPack makes from this build: lintian finds no error in it, and unpacked into
 // a scratch root it holds the program, desktop files, icons, manual and Debian's documents, with
 // the project's version and the dependencies a fresh system needs.
-#include "support/ToolRun.hpp"
+#include "support/Process.hpp"
 
 #include <QDir>
 #include <QFile>

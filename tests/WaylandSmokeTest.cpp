@@ -1,5 +1,7 @@
 // The program on a Wayland compositor (weston, headless): it connects, announces a toplevel window
 // with its title and app id, answers the compositor's configure and puts a picture on the surface.
+#include "support/Process.hpp"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
@@ -12,17 +14,6 @@ namespace {
 
 const QString kProgram = QStringLiteral(QCC_PROGRAM_PATH);
 const QString kSocket = QStringLiteral("qcc-wayland-test");
-
-void stop(QProcess& process) {
-    if (process.state() == QProcess::NotRunning) {
-        return;
-    }
-    process.terminate();
-    if (!process.waitForFinished(3000)) {
-        process.kill();
-        process.waitForFinished();
-    }
-}
 
 } // namespace
 
@@ -60,7 +51,7 @@ void WaylandSmokeTest::initTestCase() {
 }
 
 void WaylandSmokeTest::cleanupTestCase() {
-    stop(m_compositor);
+    support::stop(&m_compositor);
 }
 
 void WaylandSmokeTest::showsItsWindowOnWeston() {
@@ -94,7 +85,7 @@ void WaylandSmokeTest::showsItsWindowOnWeston() {
         log += QString::fromLocal8Bit(program.readAll());
     }
     const bool running = program.state() == QProcess::Running;
-    stop(program);
+    support::stop(&program);
     for (const QString& line : expected) {
         QVERIFY2(log.contains(line), qPrintable("never sent " + line + "\n" + log.right(2000)));
     }

@@ -1,10 +1,10 @@
 // The native Windows build, cross-compiled with mingw-w64 and run under a fresh 32-bit Wine prefix
 // on a private X server: the core's Windows tests (with a comma as the user's decimal symbol), a
-// test that must fail, the executable's make-up, and the real window and colour dialog end to end.
-#include "support/PickCases.hpp"
-#include "support/ToolRun.hpp"
+// test that must fail, the executable's make-up, the window's place and its controls' rectangles
+// against the pinned layout, and the layout on a 150 % desktop. BehaviourTest drives the window.
+#include "support/PinnedLayout.hpp"
+#include "support/Process.hpp"
 #include "support/XSession.hpp"
-#include "window/ControlTable.hpp"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -26,14 +26,6 @@ QString windowsTest(const QString& name) {
     return kBuild + QStringLiteral("/tests/win32/") + name + QStringLiteral(".exe");
 }
 
-// The Win32 front end numbers its controls from 100 in table order.
-int controlId(window::ControlId id) {
-    return 100 + static_cast<int>(id);
-}
-
-constexpr QPoint kCommand1{8 + 44 + 140, 12 + 24 + 20};
-constexpr QPoint kShape1{8 + 44 + 140, 12 + 68 + 14};
-
 } // namespace
 
 class WineTest : public QObject {
@@ -47,23 +39,17 @@ private slots:
     void aFailingWindowsTestIsSeenToFail();
     void executableIsOneSmallSelfContained32BitProgram();
     void windowIsFixedCentredAndOffTheTaskbar();
-    void pickFillsBothBoxesAndTheSwatch_data();
-    void pickFillsBothBoxesAndTheSwatch();
-    void cancelInTheColourDialogChangesNothing();
-    void closingTheWindowEndsTheProgramWithStatusZero();
+    void everyControlStandsWherePinned();
     void layoutScalesWithTheDesktopDpi();
 
 private:
     [[nodiscard]] QProcessEnvironment wineEnvironment() const;
     support::ToolOutcome runWine(const QStringList& arguments, int timeoutMs = 60000) const;
-    [[nodiscard]] QString controlText(window::ControlId id) const;
-    [[nodiscard]] unsigned long openColourDialog() const;
 
     std::unique_ptr<support::XSession> m_session;
     QTemporaryDir m_prefix;
     std::unique_ptr<QProcess> m_program;
     unsigned long m_window = 0;
-    QPoint m_origin;
 };
 
 QProcessEnvironment WineTest::wineEnvironment() const {
@@ -163,10 +149,8 @@ void WineTest::executableIsOneSmallSelfContained32BitProgram() {
     const auto utf16 = [](const QString& text) {
         return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     };
-    for (const QString& entry : {QStringLiteral("ProductName"), QStringLiteral("ProductVersion"),
-                                 QStringLiteral("FileVersion"), kTitle, QStringLiteral("1.00")}) {
-        QVERIFY2(bytes.contains(utf16(entry)), qPrintable("version record lacks " + entry));
-    }
+    QVERIFY2(bytes.contains(utf16(QStringLiteral("ProductVersion"))),
+             "the version record lacks ProductVersion");
     QVERIFY(bytes.contains("PerMonitorV2"));
     QVERIFY(bytes.contains("Microsoft.Windows.Common-Controls"));
 }
@@ -178,89 +162,33 @@ void WineTest::windowIsFixedCentredAndOffTheTaskbar() {
     QVERIFY2(m_window != 0, "the Windows program's window never appeared");
 
     const QRect client = m_session->clientRect(m_window);
-    QCOMPARE(client.size(), QSize(376, 285));
-    const QString hints = m_session->property(m_window, QStringLiteral("WM_NORMAL_HINTS"));
-    QVERIFY2(hints.contains(QStringLiteral("minimum size: 376 by 285")), qPrintable(hints));
-    QVERIFY2(hints.contains(QStringLiteral("maximum size: 376 by 285")), qPrintable(hints));
+    QCOMPARE(client.size(), pinned::kClientPixels);
     const QString state = m_session->property(m_window, QStringLiteral("_NET_WM_STATE"));
     QVERIFY2(state.contains(QStringLiteral("SKIP_TASKBAR")), qPrintable(state));
 
     const QPoint offset = m_session->offCentre(m_window);
     QVERIFY2(qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2,
              qPrintable(QStringLiteral("off centre by %1, %2").arg(offset.x()).arg(offset.y())));
-    m_origin = client.topLeft();
 }
 
-QString WineTest::controlText(window::ControlId id) const {
-    const support::ToolOutcome read = runWine(
-        {windowsTest(QStringLiteral("ReadWindowText")), kTitle, QString::number(controlId(id))});
-    return read.exitCode == 0 ? read.output : QStringLiteral("<unreadable>");
-}
-
-unsigned long WineTest::openColourDialog() const {
-    m_session->click(m_origin + kCommand1);
-    const unsigned long dialog = m_session->waitForWindow(QStringLiteral("^Color$"));
-    if (dialog != 0) {
-        m_session->run(
-            QStringLiteral("xdotool"),
-            {QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(dialog)});
+// Every control is a direct child of the Win32 window, numbered from 100 in the layout's order.
+void WineTest::everyControlStandsWherePinned() {
+    QVERIFY2(m_window != 0, "no window to work with");
+    const QString said =
+        runWine({windowsTest(QStringLiteral("WindowProbe")), QStringLiteral("rects"), kTitle})
+            .output;
+    for (std::size_t i = 0; i < pinned::kControls.size(); ++i) {
+        const QRect want = pinned::rectInClient(pinned::kControls.at(i));
+        const QString row = QStringLiteral("%1 %2 %3 %4 %5")
+                                .arg(100 + static_cast<int>(i))
+                                .arg(want.x())
+                                .arg(want.y())
+                                .arg(want.width())
+                                .arg(want.height());
+        QVERIFY2(said.split(QLatin1Char('\n')).contains(row),
+                 qPrintable(QStringLiteral("%1 not at \"%2\" in:\n%3")
+                                .arg(QLatin1String(pinned::kControls.at(i).name), row, said)));
     }
-    return dialog;
-}
-
-void WineTest::pickFillsBothBoxesAndTheSwatch_data() {
-    support::addPickRows();
-}
-
-void WineTest::pickFillsBothBoxesAndTheSwatch() {
-    QFETCH(QColor, colour);
-    QFETCH(QString, menu);
-    QFETCH(QString, hud);
-    QVERIFY2(m_window != 0, "no window to work with");
-
-    const unsigned long dialog = openColourDialog();
-    QVERIFY2(dialog != 0, "the system colour dialog did not open");
-    // Alt+R reaches the red field; Tab moves on to green and blue, selecting their text.
-    m_session->keys({QStringLiteral("alt+r"), QStringLiteral("Home"), QStringLiteral("shift+End")});
-    m_session->type(QString::number(colour.red()));
-    m_session->keys({QStringLiteral("Tab")});
-    m_session->type(QString::number(colour.green()));
-    m_session->keys({QStringLiteral("Tab")});
-    m_session->type(QString::number(colour.blue()));
-    m_session->keys({QStringLiteral("Return")});
-    QVERIFY2(m_session->waitForWindowGone(dialog), "the colour dialog stayed open after Enter");
-
-    QCOMPARE(controlText(window::ControlId::Text1), menu);
-    QCOMPARE(controlText(window::ControlId::Text2), hud);
-    QCOMPARE(m_session->waitForPixel(m_origin + kShape1, colour), colour);
-}
-
-void WineTest::cancelInTheColourDialogChangesNothing() {
-    QVERIFY2(m_window != 0, "no window to work with");
-    const QString menuBefore = controlText(window::ControlId::Text1);
-    const QString hudBefore = controlText(window::ControlId::Text2);
-    const QColor swatchBefore = m_session->screenshot().pixelColor(m_origin + kShape1);
-
-    const unsigned long dialog = openColourDialog();
-    QVERIFY2(dialog != 0, "the system colour dialog did not open");
-    m_session->keys({QStringLiteral("alt+r"), QStringLiteral("Home"), QStringLiteral("shift+End")});
-    m_session->type(QStringLiteral("77"));
-    m_session->keys({QStringLiteral("Escape")});
-    QVERIFY2(m_session->waitForWindowGone(dialog), "the colour dialog stayed open after Esc");
-
-    QCOMPARE(controlText(window::ControlId::Text1), menuBefore);
-    QCOMPARE(controlText(window::ControlId::Text2), hudBefore);
-    QCOMPARE(m_session->screenshot().pixelColor(m_origin + kShape1), swatchBefore);
-}
-
-void WineTest::closingTheWindowEndsTheProgramWithStatusZero() {
-    QVERIFY2(m_window != 0, "no window to work with");
-    m_session->run(
-        QStringLiteral("xdotool"),
-        {QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(m_window)});
-    m_session->keys({QStringLiteral("alt+F4")});
-    QVERIFY2(m_program->waitForFinished(10000), "still running 10 s after Alt+F4");
-    QCOMPARE(m_program->exitCode(), 0);
 }
 
 void WineTest::layoutScalesWithTheDesktopDpi() {
@@ -286,7 +214,8 @@ void WineTest::layoutScalesWithTheDesktopDpi() {
     QCOMPARE(m_session->clientRect(m_window).size(), QSize(564, 428));
     // Not checked for centring here: Wine sizes its title bar for 144 dpi while openbox draws its
     // own, so the frame Windows centres is not the frame on screen.
-    QCOMPARE(m_session->waitForPixel(m_session->clientRect(m_window).topLeft() + kShape1 * 1.5,
+    const QPoint shape1 = pinned::centreInClient(QStringLiteral("Shape1"));
+    QCOMPARE(m_session->waitForPixel(m_session->clientRect(m_window).topLeft() + shape1 * 1.5,
                                      QColor(0, 0, 0)),
              QColor(0, 0, 0));
 }

@@ -1,5 +1,7 @@
 #include "XSession.hpp"
 
+#include "Process.hpp"
+
 #include <QDeadlineTimer>
 #include <QRegularExpression>
 #include <QThread>
@@ -9,17 +11,6 @@ namespace {
 
 constexpr int kStartTimeoutMs = 10000;
 constexpr int kPollMs = 50;
-
-void stop(QProcess* process) {
-    if (process == nullptr || process->state() == QProcess::NotRunning) {
-        return;
-    }
-    process->terminate();
-    if (!process->waitForFinished(3000)) {
-        process->kill();
-        process->waitForFinished(3000);
-    }
-}
 
 int numberAfter(const QString& text, const QString& label) {
     const QRegularExpression pattern(QRegularExpression::escape(label) +
@@ -250,6 +241,18 @@ QString XSession::clipboard() const {
     return run(QStringLiteral("xclip"),
                {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")},
                3000);
+}
+
+void XSession::setClipboard(const QString& text) const {
+    // xclip hands the selection to a child of its own that serves it until another program takes
+    // the clipboard or the server ends.
+    QProcess xclip;
+    xclip.setProcessEnvironment(environment());
+    xclip.start(QStringLiteral("xclip"),
+                {QStringLiteral("-selection"), QStringLiteral("clipboard")});
+    xclip.write(text.toUtf8());
+    xclip.closeWriteChannel();
+    xclip.waitForFinished(3000);
 }
 
 } // namespace support

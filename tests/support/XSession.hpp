@@ -61,6 +61,8 @@ public:
     void type(const QString& text) const;
     void click(QPoint screenPoint) const;
     [[nodiscard]] QString clipboard() const;
+    // Owns the clipboard with the text, as a program the user copied from would.
+    void setClipboard(const QString& text) const;
 
 private:
     bool startServer();

@@ -1,4 +1,5 @@
-// Runs a command-line tool to completion for a test and hands back its exit status and output.
+// The one way the tests run a helper program to completion and end one they started: by the
+// QProcess they hold, never by a name.
 #pragma once
 
 #include <QProcess>
@@ -26,6 +27,18 @@ runTool(const QString& program, const QStringList& arguments,
         return {-1, program + QStringLiteral(" did not finish: ") + process.errorString()};
     }
     return {process.exitCode(), QString::fromLocal8Bit(process.readAll())};
+}
+
+// Asks the process to end, and ends it if it does not within a few seconds.
+inline void stop(QProcess* process) {
+    if (process == nullptr || process->state() == QProcess::NotRunning) {
+        return;
+    }
+    process->terminate();
+    if (!process->waitForFinished(3000)) {
+        process->kill();
+        process->waitForFinished(3000);
+    }
 }
 
 } // namespace support

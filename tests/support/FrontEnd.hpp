@@ -1,0 +1,81 @@
+// The converter window as a user meets it, on either front end: the Qt program, or the Windows
+// program under Wine, each on the private X session. One behaviour suite drives both through
+// this; each front end says how to read a text, work its colour chooser and read its window's
+// make-up. Controls are found by name at their places in the pinned layout.
+#pragma once
+
+#include "XSession.hpp"
+
+#include <QColor>
+#include <QPoint>
+#include <QProcess>
+#include <QString>
+
+#include <memory>
+
+namespace support {
+
+// What the window offers the user around its controls, as the window manager or Windows sees it.
+struct WindowFacts {
+    bool minimise = true;
+    bool maximise = true;
+    bool resizable = true;
+    bool closeBox = false;
+    bool systemMenu = false;
+    bool windowIcon = false;
+    // The Windows executable's own icon and version record; not asked of the Qt program.
+    bool executableIcon = false;
+    QString fileVersion;
+    QString productName;
+};
+
+class FrontEnd {
+public:
+    enum class Kind { Qt, Windows };
+
+    // The front end named by QCC_FRONT_END ("qt" or "windows").
+    static std::unique_ptr<FrontEnd> fromEnvironment(XSession& session);
+
+    explicit FrontEnd(XSession& session);
+    FrontEnd(const FrontEnd&) = delete;
+    FrontEnd& operator=(const FrontEnd&) = delete;
+    FrontEnd(FrontEnd&&) = delete;
+    FrontEnd& operator=(FrontEnd&&) = delete;
+    virtual ~FrontEnd();
+
+    [[nodiscard]] virtual Kind kind() const = 0;
+    // Starts the program and waits for its window; empty when it stands, else what went wrong.
+    virtual QString start() = 0;
+    // The whole text of a box. The Qt front end copies it out through the clipboard, which moves
+    // the focus into the box.
+    [[nodiscard]] virtual QString text(const QString& control) = 0;
+    // Types the channels into the open chooser and confirms.
+    virtual void pickInChooser(const QColor& colour) = 0;
+    [[nodiscard]] virtual WindowFacts facts() = 0;
+
+    void click(const QString& control) const;
+    // Clicks Select Color and waits for the chooser; 0 if none came.
+    [[nodiscard]] unsigned long openChooser() const;
+    // Puts the text on the clipboard and pastes it over the box's whole text.
+    void paste(const QString& control, const QString& text) const;
+    // The colour in the middle of the control, once it turns the awaited one if one is given; what
+    // it shows when the wait runs out.
+    [[nodiscard]] QColor pixel(const QString& control, const QColor& awaited = {}) const;
+    [[nodiscard]] QProcess& program() const { return *m_program; }
+    [[nodiscard]] unsigned long window() const { return m_window; }
+    [[nodiscard]] XSession& session() const { return m_session; }
+
+protected:
+    // Starts the command on the session and waits for the window with the program's title.
+    QString startAndFindWindow(const QString& program, const QStringList& arguments,
+                               const QProcessEnvironment& environment, int timeoutMs);
+    [[nodiscard]] virtual QString chooserTitle() const = 0;
+
+private:
+    XSession& m_session;
+    std::unique_ptr<QProcess> m_program;
+    unsigned long m_window = 0;
+    QPoint m_origin;
+};
+
+} // namespace support

@@ -1,0 +1,119 @@
+// Reads a running Windows program from the outside, as automation or a screen reader would, for
+// the tests under Wine:
+//   WindowProbe text  <title> <control id>   the control's text (WM_GETTEXT)
+//   WindowProbe rects <title>                "id left top width height" per child, client pixels
+//   WindowProbe facts <title> <executable>   style bits, the file's icons and version record
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace {
+
+std::wstring widen(const char* text) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), length);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+std::string narrow(const std::wstring& text) {
+    const auto size = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
+    return utf8;
+}
+
+int printText(HWND window, int id) {
+    const HWND control = GetDlgItem(window, id);
+    if (control == nullptr) {
+        std::fprintf(stderr, "WindowProbe: no control %d\n", id);
+        return 1;
+    }
+    const auto length = static_cast<std::size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
+    std::vector<wchar_t> text(length + 1, L'\0');
+    SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    std::printf("%s", narrow(text.data()).c_str());
+    return 0;
+}
+
+BOOL CALLBACK printRect(HWND child, LPARAM window) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, reinterpret_cast<HWND>(window), reinterpret_cast<POINT*>(&rect),
+                    2);
+    std::printf("%d %ld %ld %ld %ld\n", GetDlgCtrlID(child), rect.left, rect.top,
+                rect.right - rect.left, rect.bottom - rect.top);
+    return TRUE;
+}
+
+std::string versionValue(const std::vector<char>& record, const wchar_t* name) {
+    struct Translation {
+        WORD language;
+        WORD codePage;
+    };
+    Translation* translation = nullptr;
+    UINT size = 0;
+    if (VerQueryValueW(record.data(), L"\\VarFileInfo\\Translation",
+                       reinterpret_cast<void**>(&translation), &size) == FALSE ||
+        size < sizeof(Translation)) {
+        return {};
+    }
+    wchar_t path[128];
+    std::swprintf(path, 128, L"\\StringFileInfo\\%04x%04x\\%ls", translation->language,
+                  translation->codePage, name);
+    wchar_t* value = nullptr;
+    if (VerQueryValueW(record.data(), path, reinterpret_cast<void**>(&value), &size) == FALSE) {
+        return {};
+    }
+    return narrow(value);
+}
+
+int printFacts(HWND window, const char* executable) {
+    const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+    std::printf("minimizebox %d\nmaximizebox %d\nthickframe %d\nsysmenu %d\n",
+                (style & WS_MINIMIZEBOX) != 0 ? 1 : 0, (style & WS_MAXIMIZEBOX) != 0 ? 1 : 0,
+                (style & WS_THICKFRAME) != 0 ? 1 : 0, (style & WS_SYSMENU) != 0 ? 1 : 0);
+    // The close box goes with the system menu unless the window's class takes it away.
+    const auto classStyle = static_cast<DWORD>(GetClassLongW(window, GCL_STYLE));
+    std::printf("close %d\n", (style & WS_SYSMENU) != 0 && (classStyle & CS_NOCLOSE) == 0 ? 1 : 0);
+    const std::wstring path = widen(executable);
+    std::printf("fileicons %u\n", ExtractIconExW(path.c_str(), -1, nullptr, nullptr, 0));
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    std::vector<char> record(size);
+    if (size != 0 && GetFileVersionInfoW(path.c_str(), 0, size, record.data()) != FALSE) {
+        std::printf("FileVersion %s\nProductName %s\n",
+                    versionValue(record, L"FileVersion").c_str(),
+                    versionValue(record, L"ProductName").c_str());
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    const HWND window = argc > 2 ? FindWindowW(nullptr, widen(argv[2]).c_str()) : nullptr;
+    if (window == nullptr) {
+        std::fprintf(stderr, "usage: WindowProbe text|rects|facts <window title> [...]; "
+                             "or no such window\n");
+        return 2;
+    }
+    if (command == "text" && argc == 4) {
+        return printText(window, std::atoi(argv[3]));
+    }
+    if (command == "rects") {
+        EnumChildWindows(window, printRect, reinterpret_cast<LPARAM>(window));
+        return 0;
+    }
+    if (command == "facts" && argc == 4) {
+        return printFacts(window, argv[3]);
+    }
+    std::fprintf(stderr, "WindowProbe: unknown command\n");
+    return 2;
+}
