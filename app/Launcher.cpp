@@ -1,8 +1,8 @@
 #include "Launcher.hpp"
 
 #include "Version.hpp"
-#include "window/QtColorDialog.hpp"
-#include "window/X11WindowHints.hpp"
+#include "window/qt/QtColorDialog.hpp"
+#include "window/qt/X11WindowHints.hpp"
 
 #include <QIcon>
 #include <QImageReader>
@@ -33,12 +33,12 @@ QIcon applicationIcon() {
 }
 
 std::unique_ptr<window::ColorDialog> makeChooser(QWidget& owner) {
-    return std::make_unique<window::QtColorDialog>(owner);
+    return std::make_unique<window::qt::QtColorDialog>(owner);
 }
 
 // Without its window the program has nothing left to show, and no close request will ever come.
-void endWhenDestroyed(window::X11WindowLossWatch::Loss loss) {
-    if (loss == window::X11WindowLossWatch::Loss::Destroyed) {
+void endWhenDestroyed(window::qt::X11WindowLossWatch::Loss loss) {
+    if (loss == window::qt::X11WindowLossWatch::Loss::Destroyed) {
         QCoreApplication::exit(0);
     }
 }
@@ -57,7 +57,7 @@ Launcher::Launcher(int& argc, char** argv)
 }
 
 void Launcher::show() {
-    window::keepOffTaskbar(m_form);
+    window::qt::keepOffTaskbar(m_form);
     m_form.centreOnScreen();
     m_form.show();
 }

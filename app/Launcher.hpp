@@ -6,8 +6,8 @@
 #pragma once
 
 #include "StartupGuard.hpp"
-#include "window/Form1.hpp"
-#include "window/X11WindowLossWatch.hpp"
+#include "window/qt/Form1.hpp"
+#include "window/qt/X11WindowLossWatch.hpp"
 
 #include <QApplication>
 
@@ -20,14 +20,14 @@ public:
     // argc and argv must outlive the launcher, as QApplication requires.
     Launcher(int& argc, char** argv);
 
-    [[nodiscard]] window::Form1& form() { return m_form; }
+    [[nodiscard]] window::qt::Form1& form() { return m_form; }
     void show();
 
 private:
     std::optional<StartupGuard> m_startupGuard{std::in_place};
     QApplication m_application;
-    window::Form1 m_form;
-    window::X11WindowLossWatch m_formWatch;
+    window::qt::Form1 m_form;
+    window::qt::X11WindowLossWatch m_formWatch;
 };
 
 } // namespace app

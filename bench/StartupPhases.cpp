@@ -3,9 +3,9 @@
 // the median of every step. The accessibility bridge and the font database, which the window
 // would otherwise set up on first use, are taken as steps of their own so their cost shows. The
 // program's name and window icon are left out: setting them is not one of the steps timed here.
-#include "window/Form1.hpp"
-#include "window/QtColorDialog.hpp"
-#include "window/X11WindowHints.hpp"
+#include "window/qt/Form1.hpp"
+#include "window/qt/QtColorDialog.hpp"
+#include "window/qt/X11WindowHints.hpp"
 
 #include <QAbstractNativeEventFilter>
 #include <QAccessible>
@@ -87,14 +87,14 @@ int runSteps(char* program) {
     mark("accessibility bridge");
     static_cast<void>(QFontDatabase::families());
     mark("font configuration and database");
-    window::Form1 form(
-        [](QWidget& owner) { return std::make_unique<window::QtColorDialog>(owner); });
+    window::qt::Form1 form(
+        [](QWidget& owner) { return std::make_unique<window::qt::QtColorDialog>(owner); });
     mark("Form1 built");
     MapWatch mapWatch;
     application.installNativeEventFilter(&mapWatch);
     PaintWatch paintWatch;
     form.installEventFilter(&paintWatch);
-    window::keepOffTaskbar(form);
+    window::qt::keepOffTaskbar(form);
     form.centreOnScreen();
     form.show();
     mark("shown");

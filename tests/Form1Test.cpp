@@ -1,12 +1,12 @@
 // The Qt window on the offscreen platform: controls built from the table, first state, keyboard
 // behaviour, fonts, accessibility, and clicks reaching the Select Color command.
-#include "window/Form1.hpp"
+#include "window/qt/Form1.hpp"
 
 #include "ColorCases.hpp"
 #include "fakes/FakeColorDialog.hpp"
 #include "support/PinnedLayout.hpp"
 #include "window/ControlTable.hpp"
-#include "window/Swatch.hpp"
+#include "window/qt/Swatch.hpp"
 
 #include <QAccessible>
 #include <QApplication>
@@ -87,12 +87,12 @@ private:
     }
     void showAndActivate();
 
-    std::unique_ptr<window::Form1> m_form;
+    std::unique_ptr<window::qt::Form1> m_form;
     fakes::FakeColorDialog* m_dialog = nullptr;
 };
 
 void Form1Test::init() {
-    m_form = std::make_unique<window::Form1>([this](QWidget&) {
+    m_form = std::make_unique<window::qt::Form1>([this](QWidget&) {
         auto dialog = std::make_unique<fakes::FakeColorDialog>();
         m_dialog = dialog.get();
         return dialog;
@@ -130,7 +130,7 @@ void Form1Test::firstShownWithEmptyBoxesBlackSwatchAndFocusOnButton() {
     showAndActivate();
     QCOMPARE(control<QLineEdit>(ControlId::Text1)->text(), QString());
     QCOMPARE(control<QLineEdit>(ControlId::Text2)->text(), QString());
-    QCOMPARE(control<window::Swatch>(ControlId::Shape1)->fillColor(), QColor(Qt::black));
+    QCOMPARE(control<window::qt::Swatch>(ControlId::Shape1)->fillColor(), QColor(Qt::black));
     QCOMPARE(QApplication::focusWidget(), control(ControlId::Command1));
     const QImage picture = m_form->grab().toImage();
     const QPoint centre =
@@ -176,7 +176,8 @@ void Form1Test::controlsAreBuiltInTheWindowFont() {
     const QFont windowFont = QApplication::font();
     // Qt's default font in place again, as when the program starts.
     QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 9));
-    const window::Form1 fresh([](QWidget&) { return std::make_unique<fakes::FakeColorDialog>(); });
+    const window::qt::Form1 fresh(
+        [](QWidget&) { return std::make_unique<fakes::FakeColorDialog>(); });
     QCOMPARE(QApplication::font(), windowFont);
     // Not yet shown: a control built in another font would lay its text out twice.
     for (const window::ControlRow& row : window::kControlTable) {
@@ -210,7 +211,7 @@ void Form1Test::clickOnCommand1ShowsThePickedColour() {
     QTest::mouseClick(control(ControlId::Command1), Qt::LeftButton);
     QCOMPARE(control<QLineEdit>(ControlId::Text1)->text(), QStringLiteral("0.502 0.251 0.753 1"));
     QCOMPARE(control<QLineEdit>(ControlId::Text2)->text(), QStringLiteral("(0.502,0.251,0.753)"));
-    QCOMPARE(control<window::Swatch>(ControlId::Shape1)->fillColor(), QColor(128, 64, 192));
+    QCOMPARE(control<window::qt::Swatch>(ControlId::Shape1)->fillColor(), QColor(128, 64, 192));
     const QImage picture = m_form->grab().toImage();
     const QPoint centre =
         control(ControlId::Shape1)->geometry().center() + control(ControlId::Frame1)->pos();
@@ -226,7 +227,7 @@ void Form1Test::cancelLeavesTheWindowAsItWas() {
     QTest::mouseClick(control(ControlId::Command1), Qt::LeftButton);
     QCOMPARE(control<QLineEdit>(ControlId::Text1)->text(), QStringLiteral("0.000 1.000 0.000 1"));
     QCOMPARE(control<QLineEdit>(ControlId::Text2)->text(), QStringLiteral("edited"));
-    QCOMPARE(control<window::Swatch>(ControlId::Shape1)->fillColor(), QColor(0, 255, 0));
+    QCOMPARE(control<window::qt::Swatch>(ControlId::Shape1)->fillColor(), QColor(0, 255, 0));
 }
 
 void Form1Test::closingTheWindowEndsTheEventLoop() {
@@ -243,14 +244,14 @@ void Form1Test::bitsAboveTheColourAreIgnored() {
     m_dialog->scriptConfirm(static_cast<int>(0xFFC04080U));
     QTest::mouseClick(control(ControlId::Command1), Qt::LeftButton);
     QCOMPARE(control<QLineEdit>(ControlId::Text1)->text(), QStringLiteral("0.502 0.251 0.753 1"));
-    QCOMPARE(control<window::Swatch>(ControlId::Shape1)->fillColor(), QColor(128, 64, 192));
+    QCOMPARE(control<window::qt::Swatch>(ControlId::Shape1)->fillColor(), QColor(128, 64, 192));
 }
 
 void Form1Test::tenThousandClicksKeepTheWindowConsistent() {
     showAndActivate();
     auto* text1 = control<QLineEdit>(ControlId::Text1);
     auto* text2 = control<QLineEdit>(ControlId::Text2);
-    auto* swatch = control<window::Swatch>(ControlId::Shape1);
+    auto* swatch = control<window::qt::Swatch>(ControlId::Shape1);
     QString menu;
     QString hud;
     QColor fill(Qt::black);

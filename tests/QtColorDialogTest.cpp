@@ -1,6 +1,6 @@
 // CommonDialog1 over QColorDialog on the offscreen platform: built on first use, modal to its
 // owner, reopening on the last confirmed colour, and telling a cancel from a confirm.
-#include "window/QtColorDialog.hpp"
+#include "window/qt/QtColorDialog.hpp"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -53,13 +53,13 @@ private slots:
 
 private:
     std::unique_ptr<QWidget> m_owner;
-    std::unique_ptr<window::QtColorDialog> m_dialog;
+    std::unique_ptr<window::qt::QtColorDialog> m_dialog;
 };
 
 void QtColorDialogTest::init() {
     m_owner = std::make_unique<QWidget>();
     m_owner->show();
-    m_dialog = std::make_unique<window::QtColorDialog>(*m_owner);
+    m_dialog = std::make_unique<window::qt::QtColorDialog>(*m_owner);
 }
 
 void QtColorDialogTest::cleanup() {
@@ -70,7 +70,7 @@ void QtColorDialogTest::cleanup() {
 
 void QtColorDialogTest::chooserIsBuiltSoonAfterTheOwnersFirstPaint() {
     QWidget owner;
-    const window::QtColorDialog dialog(owner);
+    const window::qt::QtColorDialog dialog(owner);
     QTest::qWait(400);
     QVERIFY2(owner.findChild<QColorDialog*>() == nullptr, "built before the owner was shown");
     owner.show();

@@ -127,7 +127,8 @@ public:
         if (!m_prefix.isValid()) {
             return QStringLiteral("no folder for the Wine prefix");
         }
-        const ToolOutcome boot = wine({QStringLiteral("wineboot"), QStringLiteral("--init")});
+        const ToolOutcome boot =
+            wine({QStringLiteral("wineboot"), QStringLiteral("--init")}, 300000);
         if (boot.exitCode != 0) {
             return QStringLiteral("wineboot failed: ") + boot.output;
         }
@@ -212,8 +213,9 @@ private:
         return environment;
     }
 
-    [[nodiscard]] ToolOutcome wine(const QStringList& arguments) const {
-        ToolOutcome run = runTool(QStringLiteral("wine"), arguments, wineEnvironment(), 300000);
+    // A fresh prefix takes minutes to boot; a probe of the running program answers in seconds.
+    [[nodiscard]] ToolOutcome wine(const QStringList& arguments, int timeoutMs = 30000) const {
+        ToolOutcome run = runTool(QStringLiteral("wine"), arguments, wineEnvironment(), timeoutMs);
         run.output.remove(QLatin1Char('\r')); // Windows programs end their lines with CR LF
         return run;
     }

@@ -34,9 +34,21 @@ int printText(HWND window, int id) {
         std::fprintf(stderr, "WindowProbe: no control %d\n", id);
         return 1;
     }
-    const auto length = static_cast<std::size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
+    // A program stuck in its own work must not hang the test that reads it.
+    constexpr UINT kTimeoutMs = 5000;
+    DWORD_PTR length = 0;
+    if (SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs,
+                            &length) == 0) {
+        std::fprintf(stderr, "WindowProbe: the program does not answer\n");
+        return 1;
+    }
     std::vector<wchar_t> text(length + 1, L'\0');
-    SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    DWORD_PTR copied = 0;
+    if (SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                            SMTO_ABORTIFHUNG, kTimeoutMs, &copied) == 0) {
+        std::fprintf(stderr, "WindowProbe: the program does not answer\n");
+        return 1;
+    }
     std::printf("%s", narrow(text.data()).c_str());
     return 0;
 }

@@ -4,7 +4,7 @@
 // last confirmed colour. A chooser another program takes away counts as cancelled.
 #pragma once
 
-#include "ColorDialog.hpp"
+#include "window/ColorDialog.hpp"
 
 #include <memory>
 
@@ -12,7 +12,7 @@ class QColorDialog;
 class QObject;
 class QWidget;
 
-namespace window {
+namespace window::qt {
 
 class QtColorDialog final : public ColorDialog {
 public:
@@ -40,4 +40,4 @@ private:
     color::ColorValue m_color = 0;
 };
 
-} // namespace window
+} // namespace window::qt

@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace window {
+namespace window::qt {
 
 // Marks the top-level window _NET_WM_STATE_SKIP_TASKBAR. Call it before the first show: Qt merges
 // its own states into the property when it maps the window and keeps what is already there.
@@ -17,4 +17,4 @@ void keepOffTaskbar(QWidget& topLevel);
 // exists, and not again until the window is moved. Null where there is no such announcement.
 [[nodiscard]] QMargins announcedFrame(const QWidget& topLevel);
 
-} // namespace window
+} // namespace window::qt

@@ -2,10 +2,10 @@
 // shows what the Select Color command writes. The command's steps live in SelectColorCommand.
 #pragma once
 
-#include "ColorDialog.hpp"
-#include "ControlTable.hpp"
-#include "ConverterOutputs.hpp"
-#include "SelectColorCommand.hpp"
+#include "window/ColorDialog.hpp"
+#include "window/ControlTable.hpp"
+#include "window/ConverterOutputs.hpp"
+#include "window/SelectColorCommand.hpp"
 
 #include <QWidget>
 
@@ -13,7 +13,7 @@
 #include <functional>
 #include <memory>
 
-namespace window {
+namespace window::qt {
 
 class Form1 final : public QWidget, private ConverterOutputs {
     Q_OBJECT
@@ -57,4 +57,4 @@ private:
     bool m_frameCentred = false;
 };
 
-} // namespace window
+} // namespace window::qt

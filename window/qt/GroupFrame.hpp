@@ -7,7 +7,7 @@
 
 class QAccessibleInterface;
 
-namespace window {
+namespace window::qt {
 
 class GroupFrame final : public QFrame {
     Q_OBJECT
@@ -19,4 +19,4 @@ public:
     static QAccessibleInterface* accessibleInterface(const QString& className, QObject* object);
 };
 
-} // namespace window
+} // namespace window::qt

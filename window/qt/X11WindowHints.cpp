@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-namespace window {
+namespace window::qt {
 
 void keepOffTaskbar(QWidget& topLevel) {
     xcb_connection_t* connection = x11::connection();
@@ -45,4 +45,4 @@ QMargins announcedFrame(const QWidget& topLevel) {
             static_cast<int>(sides[3])};
 }
 
-} // namespace window
+} // namespace window::qt

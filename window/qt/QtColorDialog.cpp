@@ -14,7 +14,7 @@
 #include <malloc.h>
 #endif
 
-namespace window {
+namespace window::qt {
 namespace {
 
 // Long enough after the first paint that building the dialog never delays the window's first
@@ -117,4 +117,4 @@ color::ColorValue QtColorDialog::color() const {
     return m_color;
 }
 
-} // namespace window
+} // namespace window::qt

@@ -5,7 +5,7 @@
 
 #include <QColor>
 
-namespace window {
+namespace window::qt {
 
 inline QColor toQColor(color::ColorValue value) {
     return {value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF};
@@ -17,4 +17,4 @@ inline color::ColorValue fromQColor(const QColor& colour) {
     return rgb.red() | (rgb.green() << 8) | (rgb.blue() << 16);
 }
 
-} // namespace window
+} // namespace window::qt

@@ -2,7 +2,7 @@
 
 #include <QAccessibleWidget>
 
-namespace window {
+namespace window::qt {
 
 GroupFrame::GroupFrame(QWidget* parent)
     : QFrame(parent) {
@@ -19,4 +19,4 @@ QAccessibleInterface* GroupFrame::accessibleInterface(const QString& className, 
     return new QAccessibleWidget(frame, QAccessible::Grouping);
 }
 
-} // namespace window
+} // namespace window::qt

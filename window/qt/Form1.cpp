@@ -16,7 +16,7 @@
 #include <limits>
 #include <stdexcept>
 
-namespace window {
+namespace window::qt {
 namespace {
 
 // The boxes were laid out for a narrow dialog font: at Debian's default (DejaVu Sans 10 pt) the
@@ -204,4 +204,4 @@ void Form1::setShape1FillColor(color::ColorValue value) {
     qobject_cast<Swatch*>(control(ControlId::Shape1))->setFillColor(toQColor(value));
 }
 
-} // namespace window
+} // namespace window::qt

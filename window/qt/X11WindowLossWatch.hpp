@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace window {
+namespace window::qt {
 
 class X11WindowLossWatch final : public QAbstractNativeEventFilter {
 public:
@@ -33,4 +33,4 @@ private:
     Handler m_onLoss;
 };
 
-} // namespace window
+} // namespace window::qt

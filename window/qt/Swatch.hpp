@@ -5,7 +5,7 @@
 #include <QColor>
 #include <QWidget>
 
-namespace window {
+namespace window::qt {
 
 class Swatch final : public QWidget {
     Q_OBJECT
@@ -23,4 +23,4 @@ private:
     QColor m_fill{Qt::black};
 };
 
-} // namespace window
+} // namespace window::qt

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <xcb/xcb.h>
 
-namespace window::x11 {
+namespace window::qt::x11 {
 
 struct FreeDeleter {
     void operator()(void* reply) const { std::free(reply); } // NOLINT: xcb replies are malloc'ed
@@ -32,4 +32,4 @@ inline xcb_atom_t internAtom(xcb_connection_t* connection, std::string_view name
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
-} // namespace window::x11
+} // namespace window::qt::x11

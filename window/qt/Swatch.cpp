@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-namespace window {
+namespace window::qt {
 
 Swatch::Swatch(QWidget* parent)
     : QWidget(parent) {
@@ -25,4 +25,4 @@ void Swatch::paintEvent(QPaintEvent* /*event*/) {
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-} // namespace window
+} // namespace window::qt

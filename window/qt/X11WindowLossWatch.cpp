@@ -7,7 +7,7 @@
 
 #include <utility>
 
-namespace window {
+namespace window::qt {
 namespace {
 
 constexpr std::uint8_t kSentByAClient = 0x80;
@@ -69,4 +69,4 @@ bool X11WindowLossWatch::nativeEventFilter(const QByteArray& eventType, void* me
     return false; // Qt still handles the event as usual
 }
 
-} // namespace window
+} // namespace window::qt
