@@ -2,10 +2,10 @@
 
 #include "PinnedLayout.hpp"
 #include "Process.hpp"
+#include "WinePrefix.hpp"
 
 #include <QDeadlineTimer>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -115,24 +115,17 @@ private:
 #ifdef QCC_WINDOWS_BUILD_DIR
 class WindowsFrontEnd final : public FrontEnd {
 public:
-    using FrontEnd::FrontEnd;
-
-    ~WindowsFrontEnd() override {
-        runTool(QStringLiteral("wineserver"), {QStringLiteral("--kill")}, wineEnvironment(), 10000);
-    }
+    explicit WindowsFrontEnd(XSession& session)
+        : FrontEnd(session)
+        , m_wine(session) {}
 
     [[nodiscard]] Kind kind() const override { return Kind::Windows; }
 
     QString start() override {
-        if (!m_prefix.isValid()) {
-            return QStringLiteral("no folder for the Wine prefix");
-        }
-        const ToolOutcome boot =
-            wine({QStringLiteral("wineboot"), QStringLiteral("--init")}, 300000);
-        if (boot.exitCode != 0) {
-            return QStringLiteral("wineboot failed: ") + boot.output;
-        }
-        return startAndFindWindow(QStringLiteral("wine"), {executable()}, wineEnvironment(), 60000);
+        const QString failure = m_wine.boot();
+        return failure.isEmpty() ? startAndFindWindow(QStringLiteral("wine"), {executable()},
+                                                      m_wine.environment(), 60000)
+                                 : failure;
     }
 
     QString text(const QString& control) override {
@@ -203,24 +196,12 @@ private:
         return 100 + static_cast<int>(row - rows.begin());
     }
 
-    [[nodiscard]] QProcessEnvironment wineEnvironment() const {
-        QProcessEnvironment environment = session().environment();
-        environment.insert(QStringLiteral("WINEARCH"), QStringLiteral("win32"));
-        environment.insert(QStringLiteral("WINEPREFIX"), m_prefix.path());
-        // No prompts to install .NET or a browser engine into the fresh prefix.
-        environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
-        environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
-        return environment;
+    // A probe of the running program answers in seconds.
+    [[nodiscard]] ToolOutcome wine(const QStringList& arguments) const {
+        return m_wine.run(arguments, 30000);
     }
 
-    // A fresh prefix takes minutes to boot; a probe of the running program answers in seconds.
-    [[nodiscard]] ToolOutcome wine(const QStringList& arguments, int timeoutMs = 30000) const {
-        ToolOutcome run = runTool(QStringLiteral("wine"), arguments, wineEnvironment(), timeoutMs);
-        run.output.remove(QLatin1Char('\r')); // Windows programs end their lines with CR LF
-        return run;
-    }
-
-    QTemporaryDir m_prefix;
+    WinePrefix m_wine;
 };
 #endif
 
