@@ -1,12 +1,23 @@
-// The Debian package CPack makes from this build: lintian finds no error in it, and unpacked into
-// a scratch root it holds the program, desktop files, icons, manual and Debian's documents, with
-// the project's version and the dependencies a fresh system needs.
+// The Debian package CPack makes from this build, as a desktop receives it: lintian finds no error
+// in it, its control fields carry the version and the dependencies a fresh system needs, and
+// unpacked into a scratch root it holds the program, manual and Debian's documents, a desktop entry
+// and AppStream metadata that pass the desktop's own validators, and the icons.
 #include "support/Process.hpp"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kAppId = u"org.quillmarch.ColorConverter"_s;
+
+} // namespace
 
 class PackageTest : public QObject {
     Q_OBJECT
@@ -15,9 +26,17 @@ private slots:
     void initTestCase();
     void lintianFindsNoError();
     void controlFieldsCarryVersionAndDependencies();
-    void unpacksEverythingTheDesktopNeeds();
+    void unpacksTheProgramManualAndDocuments();
+    void iconsAreSquareTransparentAndOfTheirSize_data();
+    void iconsAreSquareTransparentAndOfTheirSize();
+    void desktopEntryPassesItsValidatorAndPointsAtTheProgram();
+    void metainfoPassesItsValidatorWithTheProjectVersion();
 
 private:
+    [[nodiscard]] QString unpacked(const QString& relative) const {
+        return m_work.filePath(u"root/usr/"_s + relative);
+    }
+
     QTemporaryDir m_work;
     QString m_package;
 };
@@ -25,57 +44,102 @@ private:
 void PackageTest::initTestCase() {
     QVERIFY(m_work.isValid());
     const support::ToolOutcome pack = support::runTool(
-        QStringLiteral("cpack"),
-        {QStringLiteral("--config"), QStringLiteral(QCC_BUILD_DIR "/CPackConfig.cmake"),
-         QStringLiteral("-B"), m_work.path()});
+        u"cpack"_s, {u"--config"_s, QStringLiteral(QCC_BUILD_DIR "/CPackConfig.cmake"), u"-B"_s,
+                     m_work.path()});
     QVERIFY2(pack.exitCode == 0, qPrintable(pack.output));
-    const QStringList debs = QDir(m_work.path()).entryList({QStringLiteral("*.deb")});
+    const QStringList debs = QDir(m_work.path()).entryList({u"*.deb"_s});
     QCOMPARE(debs.size(), 1);
     m_package = m_work.filePath(debs.first());
     QVERIFY(m_package.contains(QStringLiteral("quillmarch-color-converter_" QCC_VERSION "_")));
+    const support::ToolOutcome unpack =
+        support::runTool(u"dpkg"_s, {u"-x"_s, m_package, m_work.filePath(u"root"_s)});
+    QVERIFY2(unpack.exitCode == 0, qPrintable(unpack.output));
 }
 
 void PackageTest::lintianFindsNoError() {
     const support::ToolOutcome check =
-        support::runTool(QStringLiteral("lintian"),
-                         {QStringLiteral("--fail-on"), QStringLiteral("error"), m_package});
+        support::runTool(u"lintian"_s, {u"--fail-on"_s, u"error"_s, m_package});
     QVERIFY2(check.exitCode == 0, qPrintable(check.output));
-    QVERIFY2(!check.output.contains(QStringLiteral("\nE: ")) && !check.output.startsWith("E: "),
+    QVERIFY2(!check.output.contains(u"\nE: "_s) && !check.output.startsWith("E: "),
              qPrintable(check.output));
 }
 
 void PackageTest::controlFieldsCarryVersionAndDependencies() {
-    const support::ToolOutcome fields =
-        support::runTool(QStringLiteral("dpkg-deb"),
-                         {QStringLiteral("--field"), m_package, QStringLiteral("Package"),
-                          QStringLiteral("Version"), QStringLiteral("Depends")});
+    const support::ToolOutcome fields = support::runTool(
+        u"dpkg-deb"_s, {u"--field"_s, m_package, u"Package"_s, u"Version"_s, u"Depends"_s});
     QVERIFY2(fields.exitCode == 0, qPrintable(fields.output));
-    QVERIFY(fields.output.contains(QStringLiteral("Package: quillmarch-color-converter\n")));
+    QVERIFY(fields.output.contains(u"Package: quillmarch-color-converter\n"_s));
     QVERIFY(fields.output.contains(QStringLiteral("Version: " QCC_VERSION "\n")));
     for (const char* dependency : {"libqt6widgets6", "qt6-qpa-plugins", "fonts-dejavu-extra"}) {
         QVERIFY2(fields.output.contains(QString::fromLatin1(dependency)), dependency);
     }
 }
 
-void PackageTest::unpacksEverythingTheDesktopNeeds() {
-    const QString root = m_work.filePath(QStringLiteral("root"));
-    const support::ToolOutcome unpack =
-        support::runTool(QStringLiteral("dpkg"), {QStringLiteral("-x"), m_package, root});
-    QVERIFY2(unpack.exitCode == 0, qPrintable(unpack.output));
-    const QStringList files{
-        QStringLiteral("usr/bin/quillmarch-color-converter"),
-        QStringLiteral("usr/share/applications/org.quillmarch.ColorConverter.desktop"),
-        QStringLiteral("usr/share/metainfo/org.quillmarch.ColorConverter.metainfo.xml"),
-        QStringLiteral("usr/share/icons/hicolor/scalable/apps/org.quillmarch.ColorConverter.svg"),
-        QStringLiteral("usr/share/icons/hicolor/48x48/apps/org.quillmarch.ColorConverter.png"),
-        QStringLiteral("usr/share/man/man1/quillmarch-color-converter.1.gz"),
-        QStringLiteral("usr/share/doc/quillmarch-color-converter/copyright"),
-        QStringLiteral("usr/share/doc/quillmarch-color-converter/changelog.gz"),
-    };
-    for (const QString& file : files) {
-        QVERIFY2(QFile::exists(root + QLatin1Char('/') + file), qPrintable(file));
+void PackageTest::unpacksTheProgramManualAndDocuments() {
+    for (const QString& file :
+         {u"share/icons/hicolor/scalable/apps/org.quillmarch.ColorConverter.svg"_s,
+          u"share/man/man1/quillmarch-color-converter.1.gz"_s,
+          u"share/doc/quillmarch-color-converter/copyright"_s,
+          u"share/doc/quillmarch-color-converter/changelog.gz"_s}) {
+        QVERIFY2(QFile::exists(unpacked(file)), qPrintable(file));
     }
-    QVERIFY(QFileInfo(root + QStringLiteral("/usr/bin/quillmarch-color-converter")).isExecutable());
+    QVERIFY(QFileInfo(unpacked(u"bin/quillmarch-color-converter"_s)).isExecutable());
+}
+
+void PackageTest::iconsAreSquareTransparentAndOfTheirSize_data() {
+    QTest::addColumn<int>("size");
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QTest::addRow("%d px", size) << size;
+    }
+}
+
+void PackageTest::iconsAreSquareTransparentAndOfTheirSize() {
+    QFETCH(int, size);
+    const QString path = unpacked(u"share/icons/hicolor/%1x%1/apps/%2.png"_s.arg(size).arg(kAppId));
+    const QImage icon(path);
+    QVERIFY2(!icon.isNull(), qPrintable(path));
+    QCOMPARE(icon.size(), QSize(size, size));
+    QVERIFY(icon.hasAlphaChannel());
+    QCOMPARE(icon.pixelColor(0, 0).alpha(), 0);
+    QCOMPARE(icon.pixelColor(size - 1, size / 2).alpha(), 0);
+    // The drawing itself: something red (the handle) and something blue (the spanner).
+    bool red = false;
+    bool blue = false;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const QColor pixel = icon.pixelColor(x, y);
+            red = red || (pixel.alpha() > 200 && pixel.red() > 150 && pixel.blue() < 80);
+            blue = blue || (pixel.alpha() > 200 && pixel.blue() > 150 && pixel.red() < 80);
+        }
+    }
+    QVERIFY(red);
+    QVERIFY(blue);
+}
+
+void PackageTest::desktopEntryPassesItsValidatorAndPointsAtTheProgram() {
+    const QString entry = unpacked(u"share/applications/%1.desktop"_s.arg(kAppId));
+    const support::ToolOutcome check = support::runTool(u"desktop-file-validate"_s, {entry});
+    QVERIFY2(check.exitCode == 0 && !check.output.contains(u"error"_s), qPrintable(check.output));
+
+    QSettings settings(entry, QSettings::IniFormat);
+    settings.beginGroup(u"Desktop Entry"_s);
+    QCOMPARE(settings.value(u"Name"_s).toString(), u"Quillmarch Color Converter"_s);
+    QCOMPARE(settings.value(u"Icon"_s).toString(), kAppId);
+    QVERIFY(QFile::exists(unpacked(u"bin/"_s + settings.value(u"Exec"_s).toString())));
+}
+
+void PackageTest::metainfoPassesItsValidatorWithTheProjectVersion() {
+    const QString metainfo = unpacked(u"share/metainfo/%1.metainfo.xml"_s.arg(kAppId));
+    const support::ToolOutcome check =
+        support::runTool(u"appstreamcli"_s, {u"validate"_s, u"--no-net"_s, metainfo});
+    QVERIFY2(check.exitCode == 0, qPrintable(check.output));
+
+    QFile file(metainfo);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    QVERIFY(text.contains(u"<id>%1</id>"_s.arg(kAppId)));
+    QVERIFY(text.contains(QStringLiteral("<release version=\"" QCC_VERSION "\"")));
+    QVERIFY(text.contains(u"<launchable type=\"desktop-id\">%1.desktop"_s.arg(kAppId)));
 }
 
 QTEST_GUILESS_MAIN(PackageTest)
