@@ -1,19 +1,23 @@
 // The converter window as a user meets it, written once and run against both front ends (CTest
-// runs it with QCC_FRONT_END=qt and =windows): the keyboard, the frame, long pastes, picks and
-// cancels through the real chooser, the icon, and closing. The slots run in order on one program.
+// runs it with QCC_FRONT_END=qt and =windows): its place and frame, the keyboard, long pastes,
+// picks and cancels through the real chooser, and closing. The slots run in order on one program.
+#include "ColorCases.hpp"
 #include "support/FrontEnd.hpp"
-#include "support/PickCases.hpp"
+#include "support/PinnedLayout.hpp"
 
 #include <QTest>
 
 #include <memory>
+#include <span>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kCommand1 = QStringLiteral("Command1");
-const QString kText1 = QStringLiteral("Text1");
-const QString kText2 = QStringLiteral("Text2");
-const QString kShape1 = QStringLiteral("Shape1");
+const QString kCommand1 = u"Command1"_s;
+const QString kText1 = u"Text1"_s;
+const QString kText2 = u"Text2"_s;
+const QString kShape1 = u"Shape1"_s;
 
 } // namespace
 
@@ -22,11 +26,10 @@ class BehaviourTest : public QObject {
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
 
+    void theWindowIsCentredFixedAndOffTheTaskbarWithItsIcon();
     void focusStartsOnTheButtonAndTabCyclesButtonAndBoxes();
     void enterPressesTheButtonOnlyWhileItHasTheFocusAndEscNever();
-    void theFrameOffersNoMinimiseMaximiseOrResize();
     void aLongPasteLandsWholeAndTheBoxStaysEditable_data();
     void aLongPasteLandsWholeAndTheBoxStaysEditable();
     void aPickWritesBothTextsAndPaintsTheSwatch_data();
@@ -34,16 +37,16 @@ private slots:
     void cancelKeepsTypedTextAndChangesNothing();
     void aChooserTakenAwayCountsAsCancel_data();
     void aChooserTakenAwayCountsAsCancel();
-    void windowAndProgramCarryTheIconAndVersion();
     void altF4EndsTheProgramWithStatusZero();
 
 private:
     [[nodiscard]] support::XSession& session() const { return m_frontEnd->session(); }
-    void typeKeys(const QStringList& keys) const;
+    // Keys separated by spaces; see the definition for single characters.
+    void typeKeys(const QString& keys) const;
     void cancelChooser(unsigned long chooser) const;
 
     std::unique_ptr<support::XSession> m_session;
-    std::unique_ptr<support::FrontEnd> m_frontEnd;
+    std::unique_ptr<support::FrontEnd> m_frontEnd; // ends its program before the session ends
 };
 
 void BehaviourTest::initTestCase() {
@@ -54,17 +57,12 @@ void BehaviourTest::initTestCase() {
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
 }
 
-void BehaviourTest::cleanupTestCase() {
-    m_frontEnd.reset();
-    m_session.reset();
-}
-
 // Single characters are typed after End, since a box selects its whole text when Tab brings the
 // focus in; anything longer is a key name.
-void BehaviourTest::typeKeys(const QStringList& keys) const {
-    for (const QString& key : keys) {
+void BehaviourTest::typeKeys(const QString& keys) const {
+    for (const QString& key : keys.split(QLatin1Char(' '))) {
         if (key.size() == 1) {
-            session().keys({QStringLiteral("End")});
+            session().keys({u"End"_s});
             session().type(key);
         } else {
             session().keys({key});
@@ -73,53 +71,60 @@ void BehaviourTest::typeKeys(const QStringList& keys) const {
 }
 
 void BehaviourTest::cancelChooser(unsigned long chooser) const {
-    session().keys({QStringLiteral("Escape")});
+    session().keys({u"Escape"_s});
     QVERIFY2(session().waitForWindowGone(chooser), "the chooser stayed open after Esc");
 }
 
-// Letters typed along the way show where the focus was: a box keeps them, the button drops them.
-void BehaviourTest::focusStartsOnTheButtonAndTabCyclesButtonAndBoxes() {
-    session().run(QStringLiteral("xdotool"),
-                  {QStringLiteral("windowactivate"), QStringLiteral("--sync"),
-                   QString::number(m_frontEnd->window())});
-    typeKeys({QStringLiteral("1"), QStringLiteral("Tab"), QStringLiteral("a"), // Text1
-              QStringLiteral("Tab"), QStringLiteral("b"),                      // Text2
-              QStringLiteral("Tab"), QStringLiteral("2"),                      // Command1
-              QStringLiteral("Tab"), QStringLiteral("c"),                      // Text1
-              QStringLiteral("shift+Tab"), QStringLiteral("3"),                // Command1
-              QStringLiteral("shift+Tab"), QStringLiteral("d"),                // Text2
-              QStringLiteral("shift+Tab"), QStringLiteral("e")});              // Text1
-    QCOMPARE(m_frontEnd->text(kText1), QStringLiteral("ace"));
-    QCOMPARE(m_frontEnd->text(kText2), QStringLiteral("bd"));
-}
+// Where the window first stands and what its frame offers. A tool window's frame would be
+// thinner: a normal caption is a full title bar.
+void BehaviourTest::theWindowIsCentredFixedAndOffTheTaskbarWithItsIcon() {
+    const unsigned long window = m_frontEnd->window();
+    QCOMPARE(session().clientRect(window).size(), pinned::kClientPixels);
+    const QPoint offset = session().offCentre(window);
+    QVERIFY2(qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2,
+             qPrintable(u"off centre by %1, %2"_s.arg(offset.x()).arg(offset.y())));
+    const QString state = session().property(window, u"_NET_WM_STATE"_s);
+    QVERIFY2(state.contains(u"SKIP_TASKBAR"_s), qPrintable(state));
+    QVERIFY(session().clientRect(window).top() - session().frameRect(window).top() >= 15);
+    QCOMPARE(m_frontEnd->pixel(kShape1), QColor(Qt::black));
 
-// A chooser opened by mistake would take the keys typed after Enter or Esc, so each letter that
-// lands in its box says the key before it opened nothing.
-void BehaviourTest::enterPressesTheButtonOnlyWhileItHasTheFocusAndEscNever() {
-    m_frontEnd->click(kText1);
-    typeKeys({QStringLiteral("Return"), QStringLiteral("f"), QStringLiteral("Escape"),
-              QStringLiteral("g"), QStringLiteral("Tab"), QStringLiteral("Return"),
-              QStringLiteral("h"), QStringLiteral("Tab"), QStringLiteral("Escape"),
-              QStringLiteral("shift+Tab"), QStringLiteral("i")});
-    QVERIFY(m_frontEnd->text(kText1).endsWith(QStringLiteral("fg")));
-    QVERIFY(m_frontEnd->text(kText2).endsWith(QStringLiteral("hi")));
-
-    m_frontEnd->click(kText2);
-    typeKeys({QStringLiteral("Tab"), QStringLiteral("Return")}); // on Command1
-    const unsigned long chooser = session().waitForWindow(
-        m_frontEnd->kind() == support::FrontEnd::Kind::Qt ? QStringLiteral("^Select Color$")
-                                                          : QStringLiteral("^Color$"));
-    QVERIFY2(chooser != 0, "Enter on the focused button opened no chooser");
-    cancelChooser(chooser);
-}
-
-void BehaviourTest::theFrameOffersNoMinimiseMaximiseOrResize() {
     const support::WindowFacts facts = m_frontEnd->facts();
     QVERIFY(!facts.minimise);
     QVERIFY(!facts.maximise);
     QVERIFY(!facts.resizable);
     QVERIFY(facts.closeBox);
     QVERIFY(facts.systemMenu);
+    QVERIFY(facts.windowIcon);
+    if (m_frontEnd->kind() == support::FrontEnd::Kind::Windows) {
+        QVERIFY(facts.executableIcon);
+        QCOMPARE(facts.fileVersion, u"1.00"_s);
+        QCOMPARE(facts.productName, u"Quillmarch Color Converter"_s);
+    }
+}
+
+// Letters typed along the way show where the focus was: a box keeps them, the button drops them.
+// The focus goes Command1, Text1, Text2, Command1, Text1, then back Command1, Text2, Text1.
+void BehaviourTest::focusStartsOnTheButtonAndTabCyclesButtonAndBoxes() {
+    session().activate(m_frontEnd->window());
+    typeKeys(u"1 Tab a Tab b Tab 2 Tab c shift+Tab 3 shift+Tab d shift+Tab e"_s);
+    QCOMPARE(m_frontEnd->text(kText1), u"ace"_s);
+    QCOMPARE(m_frontEnd->text(kText2), u"bd"_s);
+}
+
+// A chooser opened by mistake would take the keys typed after Enter or Esc, so each letter that
+// lands in its box says the key before it opened nothing.
+void BehaviourTest::enterPressesTheButtonOnlyWhileItHasTheFocusAndEscNever() {
+    m_frontEnd->click(kText1);
+    typeKeys(u"Return f Escape g Tab Return h Tab Escape shift+Tab i"_s);
+    QVERIFY(m_frontEnd->text(kText1).endsWith(u"fg"_s));
+    QVERIFY(m_frontEnd->text(kText2).endsWith(u"hi"_s));
+
+    m_frontEnd->click(kText2);
+    typeKeys(u"Tab Return"_s); // on Command1
+    const unsigned long chooser = session().waitForWindow(
+        m_frontEnd->kind() == support::FrontEnd::Kind::Qt ? u"^Select Color$"_s : u"^Color$"_s);
+    QVERIFY2(chooser != 0, "Enter on the focused button opened no chooser");
+    cancelChooser(chooser);
 }
 
 void BehaviourTest::aLongPasteLandsWholeAndTheBoxStaysEditable_data() {
@@ -132,7 +137,7 @@ void BehaviourTest::aLongPasteLandsWholeAndTheBoxStaysEditable() {
     QFETCH(QString, box);
     const QString pasted(100000, QLatin1Char('7'));
     m_frontEnd->paste(box, pasted);
-    typeKeys({QStringLiteral("x")});
+    typeKeys(u"x"_s);
     // Wine's edit control takes seconds over so long a line, and answers a read before it has
     // taken in the keys still queued; wait for them.
     QTRY_COMPARE_WITH_TIMEOUT(m_frontEnd->text(box).size(), pasted.size() + 1, 30000);
@@ -141,7 +146,15 @@ void BehaviourTest::aLongPasteLandsWholeAndTheBoxStaysEditable() {
 }
 
 void BehaviourTest::aPickWritesBothTextsAndPaintsTheSwatch_data() {
-    support::addPickRows();
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("hud");
+    for (const cases::Example& example : std::span(cases::kExamples).first(4)) {
+        const color::ColorValue value = example.value;
+        QTest::newRow(example.name)
+            << QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF)
+            << QString::fromLatin1(example.menu) << QString::fromLatin1(example.hud);
+    }
 }
 
 void BehaviourTest::aPickWritesBothTextsAndPaintsTheSwatch() {
@@ -160,25 +173,25 @@ void BehaviourTest::aPickWritesBothTextsAndPaintsTheSwatch() {
 // Were the cancel to return normally, the command would write the last colour's texts again
 // over "typed"; only a raised cancel leaves it.
 void BehaviourTest::cancelKeepsTypedTextAndChangesNothing() {
-    m_frontEnd->paste(kText1, QStringLiteral("typed"));
+    m_frontEnd->paste(kText1, u"typed"_s);
     const QString hudBefore = m_frontEnd->text(kText2);
     const QColor swatchBefore = m_frontEnd->pixel(kShape1);
     QVERIFY(!hudBefore.isEmpty());
 
     const unsigned long chooser = m_frontEnd->openChooser();
     QVERIFY2(chooser != 0, "the colour chooser did not open");
-    typeKeys({QStringLiteral("alt+r"), QStringLiteral("7"), QStringLiteral("7")});
+    typeKeys(u"alt+r 7 7"_s);
     cancelChooser(chooser);
 
-    QCOMPARE(m_frontEnd->text(kText1), QStringLiteral("typed"));
+    QCOMPARE(m_frontEnd->text(kText1), u"typed"_s);
     QCOMPARE(m_frontEnd->text(kText2), hudBefore);
     QCOMPARE(m_frontEnd->pixel(kShape1), swatchBefore);
 }
 
 void BehaviourTest::aChooserTakenAwayCountsAsCancel_data() {
     QTest::addColumn<QString>("takeAway");
-    QTest::newRow("unmapped by another program") << QStringLiteral("windowunmap");
-    QTest::newRow("destroyed by another program") << QStringLiteral("windowclose");
+    QTest::newRow("unmapped by another program") << u"windowunmap"_s;
+    QTest::newRow("destroyed by another program") << u"windowclose"_s;
 }
 
 void BehaviourTest::aChooserTakenAwayCountsAsCancel() {
@@ -189,7 +202,7 @@ void BehaviourTest::aChooserTakenAwayCountsAsCancel() {
     const QString menuBefore = m_frontEnd->text(kText1);
     const unsigned long chooser = m_frontEnd->openChooser();
     QVERIFY2(chooser != 0, "the colour chooser did not open");
-    session().run(QStringLiteral("xdotool"), {takeAway, QString::number(chooser)});
+    session().run(u"xdotool"_s, {takeAway, QString::number(chooser)});
     QVERIFY(session().waitForWindowGone(chooser));
 
     // The window answers at once: the box still holds its text, and the next click opens a
@@ -199,26 +212,14 @@ void BehaviourTest::aChooserTakenAwayCountsAsCancel() {
     QVERIFY2(fresh != 0, "no chooser opened after the first was taken away");
     m_frontEnd->pickInChooser(QColor(0, 128, 128));
     QVERIFY2(session().waitForWindowGone(fresh), "the fresh chooser stayed open after Enter");
-    QCOMPARE(m_frontEnd->text(kText1), QStringLiteral("0.000 0.502 0.502 1"));
-}
-
-void BehaviourTest::windowAndProgramCarryTheIconAndVersion() {
-    const support::WindowFacts facts = m_frontEnd->facts();
-    QVERIFY(facts.windowIcon);
-    if (m_frontEnd->kind() == support::FrontEnd::Kind::Windows) {
-        QVERIFY(facts.executableIcon);
-        QCOMPARE(facts.fileVersion, QStringLiteral("1.00"));
-        QCOMPARE(facts.productName, QStringLiteral("Quillmarch Color Converter"));
-    }
+    QCOMPARE(m_frontEnd->text(kText1), u"0.000 0.502 0.502 1"_s);
 }
 
 void BehaviourTest::altF4EndsTheProgramWithStatusZero() {
     // Alt+F4 is openbox's close binding: the window manager sends the close request, as it does
     // for the close box.
-    session().run(QStringLiteral("xdotool"),
-                  {QStringLiteral("windowactivate"), QStringLiteral("--sync"),
-                   QString::number(m_frontEnd->window())});
-    session().keys({QStringLiteral("alt+F4")});
+    session().activate(m_frontEnd->window());
+    session().keys({u"alt+F4"_s});
     QVERIFY2(m_frontEnd->program().waitForFinished(10000), "still running 10 s after Alt+F4");
     QCOMPARE(m_frontEnd->program().exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_frontEnd->program().exitCode(), 0);

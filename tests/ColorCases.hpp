@@ -21,6 +21,9 @@ constexpr color::ColorValue rgb(int red, int green, int blue) {
     return red | (green << 8) | (blue << 16);
 }
 
+// The first four are the ones the end-to-end tests pick in a real chooser.
+// The first four, the corners and the published mid-range examples, are picked in the real
+// choosers too.
 inline constexpr std::array kExamples{
     Example{"black", rgb(0, 0, 0), "0.000 0.000 0.000 1", "(0.000,0.000,0.000)"},
     Example{"white", rgb(255, 255, 255), "1.000 1.000 1.000 1", "(1.000,1.000,1.000)"},

@@ -10,10 +10,12 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString kProgram = QStringLiteral(QCC_PROGRAM_PATH);
-const QString kSocket = QStringLiteral("qcc-wayland-test");
+const QString kSocket = u"qcc-wayland-test"_s;
 
 } // namespace
 
@@ -35,19 +37,15 @@ void WaylandSmokeTest::initTestCase() {
     QVERIFY(QFile::setPermissions(m_runtime.path(),
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
+    environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
     m_compositor.setProcessEnvironment(environment);
     m_compositor.setProcessChannelMode(QProcess::MergedChannels);
-    m_compositor.start(QStringLiteral("weston"),
-                       {QStringLiteral("--backend=headless-backend.so"),
-                        QStringLiteral("--socket=") + kSocket, QStringLiteral("--idle-time=0")});
+    m_compositor.start(u"weston"_s, {u"--backend=headless-backend.so"_s, u"--socket="_s + kSocket,
+                                     u"--idle-time=0"_s});
     QVERIFY2(m_compositor.waitForStarted(), "weston did not start (is it installed?)");
-    const QDeadlineTimer deadline(10000);
-    while (!QFile::exists(m_runtime.filePath(kSocket)) && !deadline.hasExpired()) {
-        QTest::qWait(50);
-    }
-    QVERIFY2(QFile::exists(m_runtime.filePath(kSocket)),
-             qPrintable("weston opened no socket: " + m_compositor.readAll()));
+    QVERIFY2(
+        support::pollUntil(10000, [this] { return QFile::exists(m_runtime.filePath(kSocket)); }),
+        qPrintable("weston opened no socket: " + m_compositor.readAll()));
 }
 
 void WaylandSmokeTest::cleanupTestCase() {
@@ -56,12 +54,12 @@ void WaylandSmokeTest::cleanupTestCase() {
 
 void WaylandSmokeTest::showsItsWindowOnWeston() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
-    environment.insert(QStringLiteral("WAYLAND_DISPLAY"), kSocket);
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    environment.remove(u"DISPLAY"_s);
+    environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
+    environment.insert(u"WAYLAND_DISPLAY"_s, kSocket);
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"wayland"_s);
     // The client's side of the protocol, written to stderr: what the compositor was told.
-    environment.insert(QStringLiteral("WAYLAND_DEBUG"), QStringLiteral("client"));
+    environment.insert(u"WAYLAND_DEBUG"_s, u"client"_s);
     QProcess program;
     program.setProcessEnvironment(environment);
     program.setProcessChannelMode(QProcess::MergedChannels);
@@ -69,10 +67,10 @@ void WaylandSmokeTest::showsItsWindowOnWeston() {
     QVERIFY(program.waitForStarted());
 
     const QStringList expected{
-        QStringLiteral("set_title(\"Quillmarch Color Converter\")"),
-        QStringLiteral("set_app_id(\"org.quillmarch.ColorConverter\")"),
-        QStringLiteral("ack_configure("),
-        QStringLiteral(".attach("),
+        u"set_title(\"Quillmarch Color Converter\")"_s,
+        u"set_app_id(\"org.quillmarch.ColorConverter\")"_s,
+        u"ack_configure("_s,
+        u".attach("_s,
     };
     QString log;
     const QDeadlineTimer deadline(15000);
@@ -91,8 +89,7 @@ void WaylandSmokeTest::showsItsWindowOnWeston() {
     }
     QVERIFY2(running, "the program ended by itself on Wayland");
     // The surface is attached after the compositor's configure was answered, not before.
-    QVERIFY(log.lastIndexOf(QStringLiteral(".attach(")) >
-            log.indexOf(QStringLiteral("ack_configure(")));
+    QVERIFY(log.lastIndexOf(u".attach("_s) > log.indexOf(u"ack_configure("_s));
 }
 
 QTEST_GUILESS_MAIN(WaylandSmokeTest)

@@ -1,6 +1,6 @@
-// The built program on a real X server under a window manager: its title and size, where it
-// stands, how it ends when taken away; how it refuses to start without a
-// usable display, and which scale settings it will not pass on.
+// The built program's start and end on a real X server under a window manager: how it refuses to
+// start without a usable display, which scale settings it will not pass on, and how it ends when
+// its window or its display is taken away. BehaviourTest covers the running window.
 #include "support/PinnedLayout.hpp"
 #include "support/XSession.hpp"
 
@@ -9,10 +9,12 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString kProgram = QStringLiteral(QCC_PROGRAM_PATH);
-const QString kTitle = QStringLiteral("^Quillmarch Color Converter$");
+const QString kTitle = u"^Quillmarch Color Converter$"_s;
 
 } // namespace
 
@@ -21,7 +23,6 @@ class X11WindowTest : public QObject {
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
 
     void refusesToStartWithOneLineSayingWhy_data();
     void refusesToStartWithOneLineSayingWhy();
@@ -29,50 +30,31 @@ private slots:
     void scaleSettingsNoDesktopCanMeanAreIgnored();
     void aLostXConnectionEndsWithStatusOneAndOneLine();
     void runsOnTheOffscreenPlatformWithoutAnXServer();
-    void titleAndClientSize();
-    void keptOffTheTaskbarWithANormalTitleBar();
-    void frameIsCentredOnTheScreen();
     void destroyedByAnotherProgramItEndsWithStatusZero();
 
 private:
     [[nodiscard]] QProcessEnvironment environmentWith(const QStringList& settings) const;
 
     std::unique_ptr<support::XSession> m_session;
-    std::unique_ptr<QProcess> m_program;
-    unsigned long m_window = 0;
 };
 
 void X11WindowTest::initTestCase() {
     m_session = std::make_unique<support::XSession>();
     QVERIFY2(m_session->failure().isEmpty(), qPrintable(m_session->failure()));
-    m_program = m_session->startClient(kProgram, {}, m_session->environment());
-    QVERIFY(m_program);
-    m_window = m_session->waitForWindow(kTitle);
-    QVERIFY2(m_window != 0, "the program's window never appeared");
-}
-
-void X11WindowTest::cleanupTestCase() {
-    if (m_program && m_program->state() != QProcess::NotRunning) {
-        m_program->kill();
-        m_program->waitForFinished();
-    }
-    m_program.reset();
-    m_session.reset();
 }
 
 // The session's environment with settings applied: "NAME=value" sets, "NAME=" removes, and
 // "DISPLAY=session" names this session's display.
 QProcessEnvironment X11WindowTest::environmentWith(const QStringList& settings) const {
     QProcessEnvironment environment = m_session->environment();
-    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(u"DISPLAY"_s);
     for (const QString& setting : settings) {
         const QString name = setting.section(QLatin1Char('='), 0, 0);
         const QString value = setting.section(QLatin1Char('='), 1);
         if (value.isEmpty()) {
             environment.remove(name);
         } else {
-            environment.insert(name,
-                               value == QStringLiteral("session") ? m_session->display() : value);
+            environment.insert(name, value == u"session"_s ? m_session->display() : value);
         }
     }
     return environment;
@@ -81,15 +63,14 @@ QProcessEnvironment X11WindowTest::environmentWith(const QStringList& settings) 
 void X11WindowTest::refusesToStartWithOneLineSayingWhy_data() {
     QTest::addColumn<QStringList>("settings");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("no display at all") << QStringList() << QStringLiteral("no graphical desktop");
+    QTest::newRow("no display at all") << QStringList() << u"no graphical desktop"_s;
     QTest::newRow("an X display that is not there")
-        << QStringList{QStringLiteral("DISPLAY=:4321")}
-        << QStringLiteral("the X display \":4321\" did not answer");
+        << QStringList{u"DISPLAY=:4321"_s} << u"the X display \":4321\" did not answer"_s;
     QTest::newRow("a platform plugin that is not installed")
-        << QStringList{QStringLiteral("DISPLAY=session"), QStringLiteral("QT_QPA_PLATFORM=foo")}
-        << QStringLiteral("platform plugin \"foo\" set in QT_QPA_PLATFORM is not installed");
+        << QStringList{u"DISPLAY=session"_s, u"QT_QPA_PLATFORM=foo"_s}
+        << u"platform plugin \"foo\" set in QT_QPA_PLATFORM is not installed"_s;
     QTest::newRow("Wayland asked for where no compositor runs")
-        << QStringList{QStringLiteral("DISPLAY=session"), QStringLiteral("QT_QPA_PLATFORM=wayland")}
+        << QStringList{u"DISPLAY=session"_s, u"QT_QPA_PLATFORM=wayland"_s}
         << QStringLiteral("platform plugin \"wayland\" set in QT_QPA_PLATFORM could not start: "
                           "the Wayland display \"wayland-0\" did not answer");
 }
@@ -116,13 +97,12 @@ void X11WindowTest::scaleSettingsNoDesktopCanMeanAreIgnored_data() {
     const QSize atOne = pinned::kClientPixels;
     for (const char* factor : {"-1", "0", "1e6", "nan", "inf", "two"}) {
         QTest::addRow("QT_SCALE_FACTOR=%s", factor)
-            << QStringLiteral("QT_SCALE_FACTOR=") + QLatin1String(factor) << atOne << true;
+            << u"QT_SCALE_FACTOR="_s + QLatin1String(factor) << atOne << true;
     }
     QTest::newRow("a bad screen entry")
-        << QStringLiteral("QT_SCREEN_SCALE_FACTORS=1;screen=-2") << atOne << true;
-    QTest::newRow("sane factor") << QStringLiteral("QT_SCALE_FACTOR=2") << atOne * 2 << false;
-    QTest::newRow("sane screen entries")
-        << QStringLiteral("QT_SCREEN_SCALE_FACTORS=2;") << atOne * 2 << false;
+        << u"QT_SCREEN_SCALE_FACTORS=1;screen=-2"_s << atOne << true;
+    QTest::newRow("sane factor") << u"QT_SCALE_FACTOR=2"_s << atOne * 2 << false;
+    QTest::newRow("sane screen entries") << u"QT_SCREEN_SCALE_FACTORS=2;"_s << atOne * 2 << false;
 }
 
 void X11WindowTest::scaleSettingsNoDesktopCanMeanAreIgnored() {
@@ -130,7 +110,7 @@ void X11WindowTest::scaleSettingsNoDesktopCanMeanAreIgnored() {
     QFETCH(QSize, client);
     QFETCH(bool, ignored);
     QProcess program;
-    program.setProcessEnvironment(environmentWith({QStringLiteral("DISPLAY=session"), setting}));
+    program.setProcessEnvironment(environmentWith({u"DISPLAY=session"_s, setting}));
     program.start(kProgram, {});
     QVERIFY(program.waitForStarted());
     const unsigned long window = m_session->waitForWindow(kTitle, 10000, program.processId());
@@ -142,9 +122,8 @@ void X11WindowTest::scaleSettingsNoDesktopCanMeanAreIgnored() {
     QCOMPARE(shown, client);
     if (ignored) {
         QCOMPARE(message.count(QLatin1Char('\n')), 1);
-        QVERIFY2(
-            message.contains(QStringLiteral("ignoring ") + setting.section(QLatin1Char('='), 0, 0)),
-            qPrintable(message));
+        QVERIFY2(message.contains(u"ignoring "_s + setting.section(QLatin1Char('='), 0, 0)),
+                 qPrintable(message));
     } else {
         QCOMPARE(message, QString());
     }
@@ -162,19 +141,14 @@ void X11WindowTest::aLostXConnectionEndsWithStatusOneAndOneLine() {
     // One line from Qt, and nothing from the sanitizers either.
     const QString message = QString::fromLocal8Bit(program.readAllStandardError());
     QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 1,
-             qPrintable(QStringLiteral("status %1: ").arg(program.exitCode()) + message));
-    QVERIFY2(message.count(QLatin1Char('\n')) == 1 &&
-                 message.contains(QStringLiteral("X11 connection broke")),
+             qPrintable(u"status %1: "_s.arg(program.exitCode()) + message));
+    QVERIFY2(message.count(QLatin1Char('\n')) == 1 && message.contains(u"X11 connection broke"_s),
              qPrintable(message));
 }
 
 void X11WindowTest::runsOnTheOffscreenPlatformWithoutAnXServer() {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     QProcess program;
-    program.setProcessEnvironment(environment);
+    program.setProcessEnvironment(environmentWith({u"QT_QPA_PLATFORM=offscreen"_s}));
     program.start(kProgram, {});
     QVERIFY(program.waitForStarted());
     QVERIFY2(!program.waitForFinished(1500),
@@ -183,38 +157,16 @@ void X11WindowTest::runsOnTheOffscreenPlatformWithoutAnXServer() {
     program.waitForFinished();
 }
 
-void X11WindowTest::titleAndClientSize() {
-    QCOMPARE(m_session->property(m_window, QStringLiteral("_NET_WM_NAME")),
-             QStringLiteral("\"Quillmarch Color Converter\""));
-    QCOMPARE(m_session->clientRect(m_window).size(), pinned::kClientPixels);
-}
-
-void X11WindowTest::keptOffTheTaskbarWithANormalTitleBar() {
-    const QString state = m_session->property(m_window, QStringLiteral("_NET_WM_STATE"));
-    QVERIFY2(state.contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")), qPrintable(state));
-    const QString type = m_session->property(m_window, QStringLiteral("_NET_WM_WINDOW_TYPE"));
-    QVERIFY2(!type.contains(QStringLiteral("UTILITY")) && !type.contains(QStringLiteral("TOOLBAR")),
-             qPrintable(type));
-    // A tool window's frame would be thinner; a normal caption is a full title bar.
-    const QRect frame = m_session->frameRect(m_window);
-    QVERIFY(!frame.isNull());
-    QVERIFY(m_session->clientRect(m_window).top() - frame.top() >= 15);
-}
-
-void X11WindowTest::frameIsCentredOnTheScreen() {
-    // The window corrects its place once the window manager has framed it; offCentre waits.
-    const QPoint offset = m_session->offCentre(m_window);
-    QVERIFY2(
-        qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2,
-        qPrintable(QStringLiteral("frame centre off by %1, %2").arg(offset.x()).arg(offset.y())));
-}
-
 void X11WindowTest::destroyedByAnotherProgramItEndsWithStatusZero() {
-    m_session->run(QStringLiteral("xdotool"),
-                   {QStringLiteral("windowclose"), QString::number(m_window)});
-    QVERIFY2(m_program->waitForFinished(1000), "still running 1 s after its window was destroyed");
-    QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
-    QCOMPARE(m_program->exitCode(), 0);
+    QProcess program;
+    program.setProcessEnvironment(m_session->environment());
+    program.start(kProgram, {});
+    const unsigned long window = m_session->waitForWindow(kTitle, 10000, program.processId());
+    QVERIFY2(window != 0, "the program's window never appeared");
+    m_session->run(u"xdotool"_s, {u"windowclose"_s, QString::number(window)});
+    QVERIFY2(program.waitForFinished(1000), "still running 1 s after its window was destroyed");
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(X11WindowTest)

@@ -4,16 +4,16 @@
 #include "Process.hpp"
 #include "WinePrefix.hpp"
 
-#include <QDeadlineTimer>
 #include <QRegularExpression>
-#include <QTest>
 
 #include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 namespace support {
 namespace {
 
-const QString kTitle = QStringLiteral("Quillmarch Color Converter");
+const QString kTitle = u"Quillmarch Color Converter"_s;
 
 QString exactTitle(const QString& title) {
     return QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$');
@@ -35,34 +35,30 @@ public:
     // Click into the box, select all, copy. A fresh marker on the clipboard first tells the new
     // copy from an earlier one; an empty box copies nothing and leaves the marker.
     QString text(const QString& control) override {
-        const QString marker = QStringLiteral("marker %1").arg(++m_copies);
+        const QString marker = u"marker %1"_s.arg(++m_copies);
         session().setClipboard(marker);
         click(control);
-        session().keys({QStringLiteral("ctrl+a"), QStringLiteral("ctrl+c")});
+        session().keys({u"ctrl+a"_s, u"ctrl+c"_s});
         QString copied;
-        const QDeadlineTimer deadline(3000);
-        do {
+        const bool landed = pollUntil(3000, [&] {
             copied = session().clipboard();
-            if (!copied.isEmpty() && copied != marker) {
-                return copied;
-            }
-            QTest::qWait(50);
-        } while (!deadline.hasExpired());
-        return {};
+            return !copied.isEmpty() && copied != marker;
+        });
+        return landed ? copied : QString();
     }
 
     // The chooser's own access keys: Alt+R, Alt+G and Alt+U reach the red, green and blue fields.
     void pickInChooser(const QColor& colour) override {
         const QList<QPair<QString, int>> fields{
-            {QStringLiteral("alt+r"), colour.red()},
-            {QStringLiteral("alt+g"), colour.green()},
-            {QStringLiteral("alt+u"), colour.blue()},
+            {u"alt+r"_s, colour.red()},
+            {u"alt+g"_s, colour.green()},
+            {u"alt+u"_s, colour.blue()},
         };
         for (const auto& [accessKey, value] : fields) {
-            session().keys({accessKey, QStringLiteral("ctrl+a")});
+            session().keys({accessKey, u"ctrl+a"_s});
             session().type(QString::number(value));
         }
-        session().keys({QStringLiteral("Return")});
+        session().keys({u"Return"_s});
     }
 
     // The Motif hints are what the program asks of every window manager; openbox's allowed
@@ -74,37 +70,33 @@ public:
         constexpr uint kClose = 0x20;
         constexpr uint kMenuDecoration = 0x10;
         const QStringList motif = session()
-                                      .property(window(), QStringLiteral("_MOTIF_WM_HINTS"))
+                                      .property(window(), u"_MOTIF_WM_HINTS"_s)
                                       .split(QLatin1Char(','), Qt::SkipEmptyParts);
         const auto field = [&motif](int i) {
             return motif.size() > i ? motif.at(i).trimmed().toUInt(nullptr, 16) : 0xFFFFFFFFU;
         };
-        const QString actions =
-            session().property(window(), QStringLiteral("_NET_WM_ALLOWED_ACTIONS"));
-        const QString sizes = session().property(window(), QStringLiteral("WM_NORMAL_HINTS"));
+        const QString actions = session().property(window(), u"_NET_WM_ALLOWED_ACTIONS"_s);
+        const QString sizes = session().property(window(), u"WM_NORMAL_HINTS"_s);
         const auto size = [&sizes](const QString& which) {
-            return QRegularExpression(which + QStringLiteral(" size: (\\d+ by \\d+)"))
-                .match(sizes)
-                .captured(1);
+            return QRegularExpression(which + u" size: (\\d+ by \\d+)"_s).match(sizes).captured(1);
         };
         WindowFacts facts;
         facts.minimise = (field(1) & (kAllFunctions | kMinimise)) != 0;
-        facts.maximise = (field(1) & (kAllFunctions | kMaximise)) != 0 ||
-                         actions.contains(QStringLiteral("MAXIMIZE"));
-        facts.resizable = size(QStringLiteral("minimum")) != size(QStringLiteral("maximum")) ||
-                          actions.contains(QStringLiteral("_NET_WM_ACTION_RESIZE"));
-        facts.closeBox = (field(1) & kClose) != 0 && actions.contains(QStringLiteral("CLOSE"));
+        facts.maximise =
+            (field(1) & (kAllFunctions | kMaximise)) != 0 || actions.contains(u"MAXIMIZE"_s);
+        facts.resizable = size(u"minimum"_s) != size(u"maximum"_s) ||
+                          actions.contains(u"_NET_WM_ACTION_RESIZE"_s);
+        facts.closeBox = (field(1) & kClose) != 0 && actions.contains(u"CLOSE"_s);
         facts.systemMenu = (field(2) & kMenuDecoration) != 0;
         facts.windowIcon =
             session()
-                .run(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window()),
-                                               QStringLiteral("_NET_WM_ICON")})
-                .contains(QStringLiteral("Icon (24 x 24)"));
+                .run(u"xprop"_s, {u"-id"_s, QString::number(window()), u"_NET_WM_ICON"_s})
+                .contains(u"Icon (24 x 24)"_s);
         return facts;
     }
 
 protected:
-    [[nodiscard]] QString chooserTitle() const override { return QStringLiteral("Select Color"); }
+    [[nodiscard]] QString chooserTitle() const override { return u"Select Color"_s; }
 
 private:
     int m_copies = 0;
@@ -123,69 +115,65 @@ public:
 
     QString start() override {
         const QString failure = m_wine.boot();
-        return failure.isEmpty() ? startAndFindWindow(QStringLiteral("wine"), {executable()},
-                                                      m_wine.environment(), 60000)
-                                 : failure;
+        return failure.isEmpty()
+                   ? startAndFindWindow(u"wine"_s, {executable()}, m_wine.environment(), 60000)
+                   : failure;
     }
 
     QString text(const QString& control) override {
         const ToolOutcome read =
-            wine({probe(), QStringLiteral("text"), kTitle, QString::number(controlId(control))});
-        return read.exitCode == 0 ? read.output : QStringLiteral("<unreadable>");
+            wine({probe(), u"text"_s, kTitle, QString::number(controlId(control))});
+        return read.exitCode == 0 ? read.output : u"<unreadable>"_s;
     }
 
     // Alt+R reaches the red field; Tab moves on to green and blue, selecting their text.
     void pickInChooser(const QColor& colour) override {
-        session().keys(
-            {QStringLiteral("alt+r"), QStringLiteral("Home"), QStringLiteral("shift+End")});
+        session().keys({u"alt+r"_s, u"Home"_s, u"shift+End"_s});
         session().type(QString::number(colour.red()));
-        session().keys({QStringLiteral("Tab")});
+        session().keys({u"Tab"_s});
         session().type(QString::number(colour.green()));
-        session().keys({QStringLiteral("Tab")});
+        session().keys({u"Tab"_s});
         session().type(QString::number(colour.blue()));
-        session().keys({QStringLiteral("Return")});
+        session().keys({u"Return"_s});
     }
 
     WindowFacts facts() override {
-        const QString said = wine({probe(), QStringLiteral("facts"), kTitle, executable()}).output;
+        const QString said = wine({probe(), u"facts"_s, kTitle, executable()}).output;
         const auto value = [&said](const QString& name) {
-            return QRegularExpression(QStringLiteral("^") + name + QStringLiteral(" (.*)$"),
+            return QRegularExpression(u"^"_s + name + u" (.*)$"_s,
                                       QRegularExpression::MultilineOption)
                 .match(said)
                 .captured(1);
         };
         const auto flag = [&value](const QString& name) {
-            return value(name) == QStringLiteral("1");
+            return value(name) == u"1"_s;
         };
         WindowFacts facts;
-        facts.minimise = flag(QStringLiteral("minimizebox"));
-        facts.maximise = flag(QStringLiteral("maximizebox"));
-        facts.resizable = flag(QStringLiteral("thickframe"));
-        facts.closeBox = flag(QStringLiteral("close"));
-        facts.systemMenu = flag(QStringLiteral("sysmenu"));
+        facts.minimise = flag(u"minimizebox"_s);
+        facts.maximise = flag(u"maximizebox"_s);
+        facts.resizable = flag(u"thickframe"_s);
+        facts.closeBox = flag(u"close"_s);
+        facts.systemMenu = flag(u"sysmenu"_s);
         // Wine hands the window's small and big icons to the desktop as _NET_WM_ICON.
-        const QString icons = session().run(
-            QStringLiteral("xprop"),
-            {QStringLiteral("-id"), QString::number(window()), QStringLiteral("_NET_WM_ICON")});
-        facts.windowIcon = icons.contains(QStringLiteral("Icon (16 x 16)")) &&
-                           icons.contains(QStringLiteral("Icon (32 x 32)"));
-        facts.executableIcon = value(QStringLiteral("fileicons")).toInt() > 0;
-        facts.fileVersion = value(QStringLiteral("FileVersion"));
-        facts.productName = value(QStringLiteral("ProductName"));
+        const QString icons =
+            session().run(u"xprop"_s, {u"-id"_s, QString::number(window()), u"_NET_WM_ICON"_s});
+        facts.windowIcon =
+            icons.contains(u"Icon (16 x 16)"_s) && icons.contains(u"Icon (32 x 32)"_s);
+        facts.executableIcon = value(u"fileicons"_s).toInt() > 0;
+        facts.fileVersion = value(u"FileVersion"_s);
+        facts.productName = value(u"ProductName"_s);
         return facts;
     }
 
 protected:
-    [[nodiscard]] QString chooserTitle() const override { return QStringLiteral("Color"); }
+    [[nodiscard]] QString chooserTitle() const override { return u"Color"_s; }
 
 private:
     static QString build(const QString& path) {
         return QStringLiteral(QCC_WINDOWS_BUILD_DIR) + path;
     }
-    static QString executable() {
-        return build(QStringLiteral("/app/quillmarch-color-converter.exe"));
-    }
-    static QString probe() { return build(QStringLiteral("/tests/win32/WindowProbe.exe")); }
+    static QString executable() { return build(u"/app/quillmarch-color-converter.exe"_s); }
+    static QString probe() { return build(u"/tests/win32/WindowProbe.exe"_s); }
 
     // The Win32 front end numbers its controls from 100 in the layout's order.
     static int controlId(const QString& control) {
@@ -209,7 +197,7 @@ private:
 
 std::unique_ptr<FrontEnd> FrontEnd::fromEnvironment(XSession& session) {
 #ifdef QCC_WINDOWS_BUILD_DIR
-    if (qEnvironmentVariable("QCC_FRONT_END") == QStringLiteral("windows")) {
+    if (qEnvironmentVariable("QCC_FRONT_END") == u"windows"_s) {
         return std::make_unique<WindowsFrontEnd>(session);
     }
 #endif
@@ -227,11 +215,11 @@ QString FrontEnd::startAndFindWindow(const QString& program, const QStringList& 
                                      const QProcessEnvironment& environment, int timeoutMs) {
     m_program = m_session.startClient(program, arguments, environment);
     if (!m_program) {
-        return program + QStringLiteral(" did not start");
+        return program + u" did not start"_s;
     }
     m_window = m_session.waitForWindow(exactTitle(kTitle), timeoutMs);
     if (m_window == 0) {
-        return QStringLiteral("the program's window never appeared");
+        return u"the program's window never appeared"_s;
     }
     // The window settles where it centres itself once it is framed.
     static_cast<void>(m_session.offCentre(m_window));
@@ -244,12 +232,10 @@ void FrontEnd::click(const QString& control) const {
 }
 
 unsigned long FrontEnd::openChooser() const {
-    click(QStringLiteral("Command1"));
+    click(u"Command1"_s);
     const unsigned long chooser = m_session.waitForWindow(exactTitle(chooserTitle()));
     if (chooser != 0) {
-        m_session.run(
-            QStringLiteral("xdotool"),
-            {QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(chooser)});
+        m_session.activate(chooser);
     }
     return chooser;
 }
@@ -257,7 +243,7 @@ unsigned long FrontEnd::openChooser() const {
 void FrontEnd::paste(const QString& control, const QString& text) const {
     m_session.setClipboard(text);
     click(control);
-    m_session.keys({QStringLiteral("ctrl+a"), QStringLiteral("ctrl+v")});
+    m_session.keys({u"ctrl+a"_s, u"ctrl+v"_s});
 }
 
 QColor FrontEnd::pixel(const QString& control, const QColor& awaited) const {

@@ -1,10 +1,12 @@
-// The one way the tests run a helper program to completion and end one they started: by the
-// QProcess they hold, never by a name.
+// The one way the tests run a helper program to completion, end one they started (by the QProcess
+// they hold, never by a name) and wait for what a program does.
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 
 namespace support {
 
@@ -39,6 +41,18 @@ inline void stop(QProcess* process) {
         process->kill();
         process->waitForFinished(3000);
     }
+}
+
+// Asks again every few milliseconds until the check holds or the time runs out.
+template <typename Check> bool pollUntil(int timeoutMs, Check check) {
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!check()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QThread::msleep(50);
+    }
+    return true;
 }
 
 } // namespace support

@@ -4,7 +4,8 @@
 
 #include <QDeadlineTimer>
 #include <QRegularExpression>
-#include <QThread>
+
+using namespace Qt::StringLiterals;
 
 namespace support {
 namespace {
@@ -13,8 +14,7 @@ constexpr int kStartTimeoutMs = 10000;
 constexpr int kPollMs = 50;
 
 int numberAfter(const QString& text, const QString& label) {
-    const QRegularExpression pattern(QRegularExpression::escape(label) +
-                                     QStringLiteral("\\s*(-?\\d+)"));
+    const QRegularExpression pattern(QRegularExpression::escape(label) + u"\\s*(-?\\d+)"_s);
     const QRegularExpressionMatch match = pattern.match(text);
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
@@ -35,12 +35,10 @@ XSession::~XSession() {
 bool XSession::startServer() {
     m_server = std::make_unique<QProcess>();
     // -displayfd makes the server pick a free display number and print it.
-    m_server->start(QStringLiteral("Xvfb"),
-                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                     QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                     QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    m_server->start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x1024x24"_s,
+                                u"-nolisten"_s, u"tcp"_s});
     if (!m_server->waitForStarted(kStartTimeoutMs)) {
-        m_failure = QStringLiteral("Xvfb did not start (is the xvfb package installed?)");
+        m_failure = u"Xvfb did not start (is the xvfb package installed?)"_s;
         return false;
     }
     const QDeadlineTimer deadline(kStartTimeoutMs);
@@ -50,7 +48,7 @@ bool XSession::startServer() {
     }
     const QString number = QString::fromLatin1(m_server->readLine()).trimmed();
     if (number.isEmpty()) {
-        m_failure = QStringLiteral("Xvfb did not report its display: ") +
+        m_failure = u"Xvfb did not report its display: "_s +
                     QString::fromLocal8Bit(m_server->readAllStandardError());
         return false;
     }
@@ -62,36 +60,33 @@ bool XSession::startWindowManager() {
     m_windowManager = std::make_unique<QProcess>();
     m_windowManager->setProcessEnvironment(environment());
     m_windowManager->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_windowManager->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    m_windowManager->start(u"openbox"_s, {u"--sm-disable"_s});
     if (!m_windowManager->waitForStarted(kStartTimeoutMs)) {
-        m_failure = QStringLiteral("openbox did not start (is the openbox package installed?)");
+        m_failure = u"openbox did not start (is the openbox package installed?)"_s;
         return false;
     }
-    const QDeadlineTimer deadline(kStartTimeoutMs);
-    while (!deadline.hasExpired()) {
-        const QString check =
-            run(QStringLiteral("xprop"),
-                {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
-        if (check.contains(QStringLiteral("window id"))) {
-            return true;
-        }
-        QThread::msleep(kPollMs);
+    const bool managed = pollUntil(kStartTimeoutMs, [this] {
+        return run(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s})
+            .contains(u"window id"_s);
+    });
+    if (!managed) {
+        m_failure = u"openbox did not take over the display"_s;
     }
-    m_failure = QStringLiteral("openbox did not take over the display");
-    return false;
+    return managed;
 }
 
 QProcessEnvironment XSession::environment() const {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), m_display);
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    environment.remove(QStringLiteral("XAUTHORITY"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtimeDir.path());
+    environment.insert(u"DISPLAY"_s, m_display);
+    environment.remove(u"WAYLAND_DISPLAY"_s);
+    environment.remove(u"QT_QPA_PLATFORM"_s);
+    environment.remove(u"XAUTHORITY"_s);
+    environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtimeDir.path());
     return environment;
 }
 
-QString XSession::run(const QString& program, const QStringList& arguments, int timeoutMs) const {
+QByteArray XSession::standardOutputOf(const QString& program, const QStringList& arguments,
+                                      int timeoutMs) const {
     QProcess process;
     process.setProcessEnvironment(environment());
     process.start(program, arguments);
@@ -100,48 +95,39 @@ QString XSession::run(const QString& program, const QStringList& arguments, int 
         process.waitForFinished();
         return {};
     }
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
+    return process.readAllStandardOutput();
+}
+
+QString XSession::run(const QString& program, const QStringList& arguments, int timeoutMs) const {
+    return QString::fromLocal8Bit(standardOutputOf(program, arguments, timeoutMs));
 }
 
 unsigned long XSession::waitForWindow(const QString& titlePattern, int timeoutMs,
                                       qint64 processId) const {
-    QStringList search{QStringLiteral("search"), QStringLiteral("--onlyvisible")};
+    QStringList search{u"search"_s, u"--onlyvisible"_s};
     if (processId != 0) {
-        search << QStringLiteral("--all") << QStringLiteral("--pid") << QString::number(processId);
+        search << u"--all"_s << u"--pid"_s << QString::number(processId);
     }
-    search << QStringLiteral("--name") << titlePattern; // the pattern comes last
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        const QString found = run(QStringLiteral("xdotool"), search);
-        const QStringList ids = found.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        if (!ids.isEmpty()) {
-            return ids.constFirst().toULong();
-        }
-        QThread::msleep(kPollMs);
-    }
-    return 0;
+    search << u"--name"_s << titlePattern; // the pattern comes last
+    QStringList ids;
+    pollUntil(timeoutMs, [&] {
+        ids = run(u"xdotool"_s, search).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return !ids.isEmpty();
+    });
+    return ids.isEmpty() ? 0 : ids.constFirst().toULong();
 }
 
 bool XSession::waitForWindowGone(unsigned long window, int timeoutMs) const {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        const QString state =
-            run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window)});
-        if (!state.contains(QStringLiteral("IsViewable"))) {
-            return true;
-        }
-        QThread::msleep(kPollMs);
-    }
-    return false;
+    return pollUntil(timeoutMs, [&] {
+        return !run(u"xwininfo"_s, {u"-id"_s, QString::number(window)}).contains(u"IsViewable"_s);
+    });
 }
 
 QRect XSession::clientRect(unsigned long window) const {
-    const QString info =
-        run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window)});
-    return {numberAfter(info, QStringLiteral("Absolute upper-left X:")),
-            numberAfter(info, QStringLiteral("Absolute upper-left Y:")),
-            numberAfter(info, QStringLiteral("Width:")),
-            numberAfter(info, QStringLiteral("Height:"))};
+    const QString info = run(u"xwininfo"_s, {u"-id"_s, QString::number(window)});
+    return {numberAfter(info, u"Absolute upper-left X:"_s),
+            numberAfter(info, u"Absolute upper-left Y:"_s), numberAfter(info, u"Width:"_s),
+            numberAfter(info, u"Height:"_s)};
 }
 
 std::unique_ptr<QProcess> XSession::startClient(const QString& program,
@@ -158,8 +144,8 @@ std::unique_ptr<QProcess> XSession::startClient(const QString& program,
 }
 
 QRect XSession::frameRect(unsigned long window) const {
-    const QStringList extents = property(window, QStringLiteral("_NET_FRAME_EXTENTS"))
-                                    .split(QLatin1Char(','), Qt::SkipEmptyParts);
+    const QStringList extents =
+        property(window, u"_NET_FRAME_EXTENTS"_s).split(QLatin1Char(','), Qt::SkipEmptyParts);
     if (extents.size() != 4) {
         return {};
     }
@@ -171,76 +157,57 @@ QRect XSession::frameRect(unsigned long window) const {
 
 QPoint XSession::offCentre(unsigned long window, int timeoutMs) const {
     QPoint offset;
-    const QDeadlineTimer deadline(timeoutMs);
-    do {
+    pollUntil(timeoutMs, [&] {
         offset = frameRect(window).center() - screenRect().center();
-        if (qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2) {
-            break;
-        }
-        QThread::msleep(kPollMs);
-    } while (!deadline.hasExpired());
+        return qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2;
+    });
     return offset;
 }
 
 QColor XSession::waitForPixel(QPoint screenPoint, const QColor& awaited, int timeoutMs) const {
     QColor seen;
-    const QDeadlineTimer deadline(timeoutMs);
-    do {
+    pollUntil(timeoutMs, [&] {
         seen = screenshot().pixelColor(screenPoint);
-        if (seen == awaited) {
-            break;
-        }
-        QThread::msleep(kPollMs);
-    } while (!deadline.hasExpired());
+        return seen == awaited;
+    });
     return seen;
 }
 
 QRect XSession::screenRect() const {
-    const QString info = run(QStringLiteral("xwininfo"), {QStringLiteral("-root")});
-    return {0, 0, numberAfter(info, QStringLiteral("Width:")),
-            numberAfter(info, QStringLiteral("Height:"))};
+    const QString info = run(u"xwininfo"_s, {u"-root"_s});
+    return {0, 0, numberAfter(info, u"Width:"_s), numberAfter(info, u"Height:"_s)};
 }
 
 QImage XSession::screenshot() const {
-    QProcess process;
-    process.setProcessEnvironment(environment());
-    process.start(QStringLiteral("import"),
-                  {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
-    if (!process.waitForFinished(10000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return QImage::fromData(process.readAllStandardOutput(), "PNG");
+    return QImage::fromData(
+        standardOutputOf(u"import"_s, {u"-window"_s, u"root"_s, u"png:-"_s}, 10000), "PNG");
 }
 
 QString XSession::property(unsigned long window, const QString& name) const {
-    const QString line =
-        run(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window), name});
-    const qsizetype separator = line.indexOf(QRegularExpression(QStringLiteral("[=:]")));
+    const QString line = run(u"xprop"_s, {u"-id"_s, QString::number(window), name});
+    const qsizetype separator = line.indexOf(QRegularExpression(u"[=:]"_s));
     return separator < 0 ? QString() : line.mid(separator + 1).trimmed();
 }
 
+void XSession::activate(unsigned long window) const {
+    run(u"xdotool"_s, {u"windowactivate"_s, u"--sync"_s, QString::number(window)});
+}
+
 void XSession::keys(const QStringList& keys) const {
-    run(QStringLiteral("xdotool"),
-        QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30")} + keys);
+    run(u"xdotool"_s, QStringList{u"key"_s, u"--delay"_s, u"30"_s} + keys);
 }
 
 void XSession::type(const QString& text) const {
-    run(QStringLiteral("xdotool"),
-        {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text});
+    run(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"30"_s, text});
 }
 
 void XSession::click(QPoint screenPoint) const {
-    run(QStringLiteral("xdotool"),
-        {QStringLiteral("mousemove"), QString::number(screenPoint.x()),
-         QString::number(screenPoint.y()), QStringLiteral("click"), QStringLiteral("1")});
+    run(u"xdotool"_s, {u"mousemove"_s, QString::number(screenPoint.x()),
+                       QString::number(screenPoint.y()), u"click"_s, u"1"_s});
 }
 
 QString XSession::clipboard() const {
-    return run(QStringLiteral("xclip"),
-               {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")},
-               3000);
+    return run(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s}, 3000);
 }
 
 void XSession::setClipboard(const QString& text) const {
@@ -248,8 +215,7 @@ void XSession::setClipboard(const QString& text) const {
     // the clipboard or the server ends.
     QProcess xclip;
     xclip.setProcessEnvironment(environment());
-    xclip.start(QStringLiteral("xclip"),
-                {QStringLiteral("-selection"), QStringLiteral("clipboard")});
+    xclip.start(u"xclip"_s, {u"-selection"_s, u"clipboard"_s});
     xclip.write(text.toUtf8());
     xclip.closeWriteChannel();
     xclip.waitForFinished(3000);

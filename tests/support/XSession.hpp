@@ -57,6 +57,8 @@ public:
                                       int timeoutMs = 3000) const;
     // One property of a window as xprop prints it, without the property's name.
     [[nodiscard]] QString property(unsigned long window, const QString& name) const;
+    // Raises the window and gives it the keyboard, as a click on its title would.
+    void activate(unsigned long window) const;
     void keys(const QStringList& keys) const;
     void type(const QString& text) const;
     void click(QPoint screenPoint) const;
@@ -65,6 +67,8 @@ public:
     void setClipboard(const QString& text) const;
 
 private:
+    [[nodiscard]] QByteArray standardOutputOf(const QString& program, const QStringList& arguments,
+                                              int timeoutMs) const;
     bool startServer();
     bool startWindowManager();
 

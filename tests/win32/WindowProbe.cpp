@@ -35,17 +35,18 @@ int printText(HWND window, int id) {
         return 1;
     }
     // A program stuck in its own work must not hang the test that reads it.
-    constexpr UINT kTimeoutMs = 5000;
+    const auto send = [control](UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
+        return SendMessageTimeoutW(control, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000,
+                                   result) != 0;
+    };
     DWORD_PTR length = 0;
-    if (SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs,
-                            &length) == 0) {
-        std::fprintf(stderr, "WindowProbe: the program does not answer\n");
-        return 1;
+    std::vector<wchar_t> text;
+    if (send(WM_GETTEXTLENGTH, 0, 0, &length)) {
+        text.assign(length + 1, L'\0');
     }
-    std::vector<wchar_t> text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    if (SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                            SMTO_ABORTIFHUNG, kTimeoutMs, &copied) == 0) {
+    if (text.empty() ||
+        !send(WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied)) {
         std::fprintf(stderr, "WindowProbe: the program does not answer\n");
         return 1;
     }
