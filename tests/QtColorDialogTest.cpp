@@ -46,10 +46,9 @@ private slots:
     void cleanup();
 
     void chooserIsBuiltSoonAfterTheOwnersFirstPaint();
-    void chooserIsBuiltOnFirstShowAndKept();
     void confirmedColourComesBackAs24Bits();
     void cancelRaisesOnlyWhenAskedTo();
-    void reopensOnTheLastConfirmedColourModalToItsOwner();
+    void reopensTheSameChooserOnTheLastConfirmedColourModalToItsOwner();
 
 private:
     std::unique_ptr<QWidget> m_owner;
@@ -79,20 +78,6 @@ void QtColorDialogTest::chooserIsBuiltSoonAfterTheOwnersFirstPaint() {
     QVERIFY(!owner.findChild<QColorDialog*>()->isVisible());
 }
 
-void QtColorDialogTest::chooserIsBuiltOnFirstShowAndKept() {
-    QVERIFY(m_owner->findChild<QColorDialog*>() == nullptr);
-    QCOMPARE(m_dialog->color(), 0);
-    confirm(*m_owner, Qt::red);
-    m_dialog->showColor();
-    auto* first = m_owner->findChild<QColorDialog*>();
-    QVERIFY(first != nullptr);
-    QVERIFY(!first->testOption(QColorDialog::DontUseNativeDialog));
-    confirm(*m_owner, Qt::blue);
-    m_dialog->showColor();
-    QCOMPARE(m_owner->findChildren<QColorDialog*>().size(), 1);
-    QCOMPARE(m_owner->findChild<QColorDialog*>(), first);
-}
-
 void QtColorDialogTest::confirmedColourComesBackAs24Bits() {
     confirm(*m_owner, QColor(128, 64, 192, 10)); // a translucent pick must not leak into bit 24+
     m_dialog->setCancelError(true);
@@ -118,28 +103,33 @@ void QtColorDialogTest::cancelRaisesOnlyWhenAskedTo() {
     QCOMPARE(m_dialog->color(), 0x7F3301);
 }
 
-void QtColorDialogTest::reopensOnTheLastConfirmedColourModalToItsOwner() {
+// The platform's own chooser where the desktop offers one, built once and kept.
+void QtColorDialogTest::reopensTheSameChooserOnTheLastConfirmedColourModalToItsOwner() {
+    QVERIFY(m_owner->findChild<QColorDialog*>() == nullptr);
+    QCOMPARE(m_dialog->color(), 0);
     QColor openedOn;
-    whenChooserOpens(*m_owner, [&openedOn](QColorDialog& chooser) {
+    const QColorDialog* first = nullptr;
+    whenChooserOpens(*m_owner, [&](QColorDialog& chooser) {
         openedOn = chooser.currentColor();
+        first = &chooser;
         chooser.setCurrentColor(QColor(10, 20, 30));
         chooser.accept();
     });
     m_dialog->showColor();
     QCOMPARE(openedOn, QColor(Qt::black));
+    QVERIFY(!first->testOption(QColorDialog::DontUseNativeDialog));
 
-    QWidget* modalParent = nullptr;
     bool modal = false;
     whenChooserOpens(*m_owner, [&](QColorDialog& chooser) {
         openedOn = chooser.currentColor();
-        modalParent = chooser.parentWidget();
-        modal = chooser.isModal() || chooser.windowModality() != Qt::NonModal;
+        modal = &chooser == first && chooser.parentWidget() == m_owner.get() &&
+                (chooser.isModal() || chooser.windowModality() != Qt::NonModal);
         chooser.reject();
     });
     m_dialog->showColor();
     QCOMPARE(openedOn, QColor(10, 20, 30));
-    QCOMPARE(modalParent, m_owner.get());
-    QVERIFY(modal);
+    QVERIFY2(modal, "not the same chooser, or not modal to its owner");
+    QCOMPARE(m_owner->findChildren<QColorDialog*>().size(), 1);
 }
 
 QTEST_MAIN(QtColorDialogTest)

@@ -2,10 +2,13 @@
 // writes, in which order, how often the colour is read, and what a failure at each step leaves.
 #include "window/SelectColorCommand.hpp"
 
+#include "ColorCases.hpp"
 #include "fakes/FakeColorDialog.hpp"
 #include "fakes/RecordingOutputs.hpp"
 
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 using fakes::FakeColorDialog;
 using fakes::RecordingOutputs;
@@ -39,29 +42,21 @@ class SelectColorCommandTest : public QObject {
 private slots:
     void confirmedColourFillsTextsThenSwatch_data();
     void confirmedColourFillsTextsThenSwatch();
-    void cancelOnFirstClickChangesNothing();
-    void cancelAfterAPickKeepsThatPick();
-    void cancelErrorIsSwitchedOnBeforeEveryShow();
-    void readsTheColourSevenTimesOnlyAfterAConfirm();
+    void cancelWritesNothingAndEveryPickWritesAgain();
+    void everyShowIsArmedAndOnlyAConfirmIsReadSevenTimes();
     void failureAtEachReadKeepsOnlyEarlierOutputs_data();
     void failureAtEachReadKeepsOnlyEarlierOutputs();
     void failingChooserChangesNothingAndNextClickWorks();
-    void typedTextIsKeptOnCancelAndReplacedOnPick();
-    void sameColourTwiceWritesSameTexts();
 };
 
 void SelectColorCommandTest::confirmedColourFillsTextsThenSwatch_data() {
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("hud");
-    QTest::newRow("purple") << kPurple << "0.502 0.251 0.753 1"
-                            << "(0.502,0.251,0.753)";
-    QTest::newRow("dark blue") << kDarkBlue << "0.004 0.200 0.498 1"
-                               << "(0.004,0.200,0.498)";
-    QTest::newRow("black") << 0 << "0.000 0.000 0.000 1"
-                           << "(0.000,0.000,0.000)";
-    QTest::newRow("white") << kWhite << "1.000 1.000 1.000 1"
-                           << "(1.000,1.000,1.000)";
+    for (const cases::Example& example : cases::kExamples) {
+        QTest::newRow(example.name) << example.value << QString::fromLatin1(example.menu)
+                                    << QString::fromLatin1(example.hud);
+    }
 }
 
 void SelectColorCommandTest::confirmedColourFillsTextsThenSwatch() {
@@ -77,51 +72,44 @@ void SelectColorCommandTest::confirmedColourFillsTextsThenSwatch() {
     QCOMPARE(rig.outputs.writes, QStringList({"Text1", "Text2", "Shape1"}));
 }
 
-void SelectColorCommandTest::cancelOnFirstClickChangesNothing() {
+// Whether the boxes hold the user's typing or an earlier pick, a cancel leaves them; a pick
+// replaces both, even when it is the colour already shown.
+void SelectColorCommandTest::cancelWritesNothingAndEveryPickWritesAgain() {
     Rig rig;
+    rig.outputs.text1 = u"typed by the user"_s;
+    rig.outputs.text2 = u"(0.1,0.2"_s;
     rig.cancel();
     QVERIFY(rig.outputs.writes.isEmpty());
-    QCOMPARE(rig.outputs.text1, QString());
+    QCOMPARE(rig.outputs.text1, u"typed by the user"_s);
+    QCOMPARE(rig.outputs.text2, u"(0.1,0.2"_s);
     QCOMPARE(rig.outputs.fill, 0);
-}
 
-void SelectColorCommandTest::cancelAfterAPickKeepsThatPick() {
-    Rig rig;
     rig.pick(kPurple);
+    rig.outputs.text1 = u"typed again"_s;
     rig.cancel();
     QCOMPARE(rig.outputs.writes.size(), 3);
-    QCOMPARE(rig.outputs.text1, QStringLiteral("0.502 0.251 0.753 1"));
-    QCOMPARE(rig.outputs.text2, QStringLiteral("(0.502,0.251,0.753)"));
+    QCOMPARE(rig.outputs.text1, u"typed again"_s);
+    QCOMPARE(rig.outputs.text2, u"(0.502,0.251,0.753)"_s);
     QCOMPARE(rig.outputs.fill, kPurple);
+
+    rig.pick(kPurple);
+    QCOMPARE(rig.outputs.text1, u"0.502 0.251 0.753 1"_s);
+    QCOMPARE(rig.outputs.writes.size(), 6);
 }
 
-void SelectColorCommandTest::cancelErrorIsSwitchedOnBeforeEveryShow() {
+// Each show is armed to raise on cancel, and the colour is read only once a confirm has closed
+// the chooser.
+void SelectColorCommandTest::everyShowIsArmedAndOnlyAConfirmIsReadSevenTimes() {
     Rig rig;
     rig.pick(kPurple);
     rig.cancel();
-    rig.pick(kDarkBlue);
-    const QStringList& calls = rig.dialog.calls();
-    int shows = 0;
-    for (qsizetype i = 0; i < calls.size(); ++i) {
-        if (calls.at(i) == QLatin1String("showColor")) {
-            ++shows;
-            QVERIFY2(i > 0 && calls.at(i - 1) == QLatin1String("setCancelError(true)"),
-                     qPrintable(calls.join(' ')));
-        }
-    }
-    QCOMPARE(shows, 3);
-}
-
-void SelectColorCommandTest::readsTheColourSevenTimesOnlyAfterAConfirm() {
-    Rig rig;
-    rig.pick(kPurple);
-    QCOMPARE(rig.dialog.reads(), 7);
-    rig.cancel();
-    QCOMPARE(rig.dialog.reads(), 7);
     rig.pick(kWhite);
-    QCOMPARE(rig.dialog.reads(), 14);
-    // No read may come before the chooser has closed.
-    QCOMPARE(rig.dialog.calls().indexOf("color"), rig.dialog.calls().indexOf("showColor") + 1);
+    const QStringList armedShow{"setCancelError(true)", "showColor"};
+    QStringList confirmed = armedShow;
+    for (int read = 0; read < 7; ++read) {
+        confirmed << "color";
+    }
+    QCOMPARE(rig.dialog.calls(), confirmed + armedShow + confirmed);
 }
 
 void SelectColorCommandTest::failureAtEachReadKeepsOnlyEarlierOutputs_data() {
@@ -169,32 +157,7 @@ void SelectColorCommandTest::failingChooserChangesNothingAndNextClickWorks() {
     QVERIFY(rig.outputs.writes.isEmpty());
     QCOMPARE(rig.dialog.reads(), 0);
     rig.pick(kWhite);
-    QCOMPARE(rig.outputs.text2, QStringLiteral("(1.000,1.000,1.000)"));
-}
-
-void SelectColorCommandTest::typedTextIsKeptOnCancelAndReplacedOnPick() {
-    Rig rig;
-    rig.outputs.text1 = QStringLiteral("typed by the user");
-    rig.outputs.text2 = QStringLiteral("(0.1,0.2");
-    rig.cancel();
-    QCOMPARE(rig.outputs.text1, QStringLiteral("typed by the user"));
-    QCOMPARE(rig.outputs.text2, QStringLiteral("(0.1,0.2"));
-    rig.pick(kDarkBlue);
-    QCOMPARE(rig.outputs.text1, QStringLiteral("0.004 0.200 0.498 1"));
-    QCOMPARE(rig.outputs.text2, QStringLiteral("(0.004,0.200,0.498)"));
-}
-
-void SelectColorCommandTest::sameColourTwiceWritesSameTexts() {
-    Rig rig;
-    rig.pick(kPurple);
-    const QString menu = rig.outputs.text1;
-    const QString hud = rig.outputs.text2;
-    rig.outputs.text1.clear();
-    rig.outputs.text2.clear();
-    rig.pick(kPurple);
-    QCOMPARE(rig.outputs.text1, menu);
-    QCOMPARE(rig.outputs.text2, hud);
-    QCOMPARE(rig.outputs.writes.size(), 6);
+    QCOMPARE(rig.outputs.text2, u"(1.000,1.000,1.000)"_s);
 }
 
 QTEST_APPLESS_MAIN(SelectColorCommandTest)

@@ -68,7 +68,6 @@ public:
 
     [[nodiscard]] int reads() const { return m_reads; }
     [[nodiscard]] const QStringList& calls() const { return m_calls; }
-    [[nodiscard]] bool scriptDone() const { return m_script.empty(); }
 
 private:
     struct Step {
