@@ -38,6 +38,7 @@ void WaylandSmokeTest::initTestCase() {
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
+    support::endWithTheTest(m_compositor);
     m_compositor.setProcessEnvironment(environment);
     m_compositor.setProcessChannelMode(QProcess::MergedChannels);
     m_compositor.start(u"weston"_s, {u"--backend=headless-backend.so"_s, u"--socket="_s + kSocket,

@@ -8,6 +8,9 @@
 #include <QStringList>
 #include <QThread>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace support {
 
 struct ToolOutcome {
@@ -15,11 +18,19 @@ struct ToolOutcome {
     QString output; // standard output and error, interleaved
 };
 
+// Ends the program when the test ends, even when the test dies before it can end it itself (a
+// crash, or QTest's watchdog): nothing the test started may outlive it, and a server left behind
+// would keep CTest waiting on the output it holds.
+inline void endWithTheTest(QProcess& process) {
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+}
+
 inline ToolOutcome
 runTool(const QString& program, const QStringList& arguments,
         const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
         int timeoutMs = 300000) {
     QProcess process;
+    endWithTheTest(process);
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);

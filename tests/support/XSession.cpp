@@ -34,6 +34,7 @@ XSession::~XSession() {
 
 bool XSession::startServer() {
     m_server = std::make_unique<QProcess>();
+    endWithTheTest(*m_server);
     // -displayfd makes the server pick a free display number and print it.
     m_server->start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x1024x24"_s,
                                 u"-nolisten"_s, u"tcp"_s});
@@ -58,6 +59,7 @@ bool XSession::startServer() {
 
 bool XSession::startWindowManager() {
     m_windowManager = std::make_unique<QProcess>();
+    endWithTheTest(*m_windowManager);
     m_windowManager->setProcessEnvironment(environment());
     m_windowManager->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_windowManager->start(u"openbox"_s, {u"--sm-disable"_s});
@@ -134,6 +136,7 @@ std::unique_ptr<QProcess> XSession::startClient(const QString& program,
                                                 const QStringList& arguments,
                                                 const QProcessEnvironment& environment) const {
     auto client = std::make_unique<QProcess>();
+    endWithTheTest(*client);
     client->setProcessEnvironment(environment);
     client->setProcessChannelMode(QProcess::ForwardedChannels);
     client->start(program, arguments);
