@@ -15,7 +15,6 @@
 #include <string>
 
 using color::ChannelValue;
-using color::ColorValue;
 
 using cases::hudTextOf;
 using cases::menuTextOf;

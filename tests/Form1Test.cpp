@@ -165,7 +165,6 @@ void Form1Test::controlsHaveAccessibleNames() {
     };
     QCOMPARE(nameOf(ControlId::Text1), u"Color value for Quillmarch MENU items"_s);
     QCOMPARE(nameOf(ControlId::Text2), u"Color value for Quillmarch HUD items"_s);
-    QCOMPARE(nameOf(ControlId::Command1), u"Select Color"_s);
     QCOMPARE(control<QLabel>(ControlId::Label1)->buddy(), control(ControlId::Text1));
     for (const ControlId frame : {ControlId::Frame1, ControlId::Frame2}) {
         QCOMPARE(QAccessible::queryAccessibleInterface(m_form->control(frame))->role(),

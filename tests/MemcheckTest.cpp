@@ -7,12 +7,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const QString kBuild = QStringLiteral(QCC_MEMCHECK_BUILD_DIR);
-
-} // namespace
-
 class MemcheckTest : public QObject {
     Q_OBJECT
 
@@ -45,7 +39,7 @@ void MemcheckTest::suiteRunsCleanUnderMemcheck() {
         QStringList{u"--tool=memcheck"_s, u"--leak-check=full"_s,
                     u"--errors-for-leak-kinds=definite"_s, u"--error-exitcode=99"_s,
                     QStringLiteral("--suppressions=" QCC_SOURCE_DIR "/tests/valgrind.supp"),
-                    kBuild + u"/tests/"_s + suite} +
+                    QStringLiteral(QCC_MEMCHECK_BUILD_DIR "/tests/") + suite} +
             functions,
         environment, 900000);
     const QString& log = run.output;
