@@ -14,12 +14,14 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStyleOptionButton>
 #include <QTest>
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -41,6 +43,51 @@ double contrast(const QColor& a, const QColor& b) {
     return (lighter + 0.05) / (darker + 0.05);
 }
 
+// Whether the box shows the text whole: the cursor after it stands the text's width from where a
+// one-letter text starts, unless the box had to scroll to keep the cursor in sight.
+bool showsWhole(QLineEdit& box, const QString& text) {
+    const auto startOf = [&box](const QString& shown) {
+        box.setText(shown);
+        static_cast<void>(box.grab()); // painting is what scrolls the box to its cursor
+        return box.inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x() -
+               box.fontMetrics().horizontalAdvance(shown);
+    };
+    return startOf(text) >= startOf(u"1"_s) - 1;
+}
+
+// A caption fits its label's or button's room for text; a box shows the value texts of every grey
+// and of the examples whole.
+bool showsWhole(QWidget& control) {
+    const QFontMetrics metrics(control.font());
+    const QString caption = control.property("text").toString();
+    if (auto* button = qobject_cast<QPushButton*>(&control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect room =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        return metrics.horizontalAdvance(caption) <= room.width() &&
+               metrics.height() <= room.height();
+    }
+    if (auto* label = qobject_cast<QLabel*>(&control)) {
+        return metrics.horizontalAdvance(caption) <= label->contentsRect().width() &&
+               metrics.height() <= label->contentsRect().height();
+    }
+    if (auto* box = qobject_cast<QLineEdit*>(&control)) {
+        std::vector<color::ColorValue> colours;
+        for (int channel = 0; channel <= 255; ++channel) {
+            colours.push_back(cases::rgb(channel, channel, channel));
+        }
+        for (const cases::Example& example : cases::kExamples) {
+            colours.push_back(example.value);
+        }
+        return std::all_of(colours.begin(), colours.end(), [box](color::ColorValue value) {
+            return showsWhole(*box, QString::fromStdString(cases::menuTextOf(value))) &&
+                   showsWhole(*box, QString::fromStdString(cases::hudTextOf(value)));
+        });
+    }
+    return true;
+}
+
 } // namespace
 
 class Form1Test : public QObject {
@@ -52,7 +99,8 @@ private slots:
 
     void everyControlStandsWherePinned();
     void labelsFramesAndSwatchNeverTakeFocus();
-    void captionsFitTheirControls();
+    void everyTextFitsAtAnyFontInOneGrownTable_data();
+    void everyTextFitsAtAnyFontInOneGrownTable();
     void controlsAreBuiltInTheWindowFont();
     void controlsHaveAccessibleNames();
     void firstShownEmptyThenShowsThePickedColourOnly();
@@ -118,25 +166,43 @@ void Form1Test::labelsFramesAndSwatchNeverTakeFocus() {
     QVERIFY(control<QLabel>(ControlId::Label1)->text().indexOf('&') < 0);
 }
 
-void Form1Test::captionsFitTheirControls() {
-    showAndActivate();
-    for (const window::ControlRow& row : window::kControlTable) {
-        QWidget* widget = m_form->control(row.id);
-        const QFontMetrics metrics(widget->font());
-        const QString caption =
-            QString::fromUtf8(row.caption.data(), static_cast<qsizetype>(row.caption.size()));
-        if (auto* button = qobject_cast<QPushButton*>(widget)) {
-            QStyleOptionButton option;
-            option.initFrom(button);
-            const QRect room =
-                button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-            QVERIFY(metrics.horizontalAdvance(caption) <= room.width());
-            QVERIFY(metrics.height() <= room.height());
-        } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-            QVERIFY2(metrics.horizontalAdvance(caption) <= label->contentsRect().width(),
-                     qPrintable(caption));
-            QVERIFY2(metrics.height() <= label->contentsRect().height(), qPrintable(caption));
+void Form1Test::everyTextFitsAtAnyFontInOneGrownTable_data() {
+    QTest::addColumn<QFont>("chosen");
+    // Qt's own fallback is what the application holds when no desktop names a font.
+    QTest::newRow("no desktop font") << QFont(u"Sans Serif"_s, 9);
+    for (const int points : {9, 10, 12, 16}) {
+        QTest::addRow("DejaVu Sans %d", points) << QFont(u"DejaVu Sans"_s, points);
+    }
+}
+
+// Every control stands where the table puts it times one factor, and shows its caption, or the
+// widest value text, whole.
+void Form1Test::everyTextFitsAtAnyFontInOneGrownTable() {
+    QFETCH(QFont, chosen);
+    const QFont previous = QApplication::font();
+    const auto restore = qScopeGuard([&previous] { QApplication::setFont(previous); });
+    QApplication::setFont(chosen); // as a desktop's platform theme hands it over
+    const window::qt::Form1 form(
+        [](QWidget&) { return std::make_unique<fakes::FakeColorDialog>(); });
+    const bool desktopFont = chosen.family() != u"Sans Serif"_s;
+    const double factor = form.width() / static_cast<double>(pinned::kClientPixels.width());
+    if (!desktopFont) {
+        QCOMPARE(form.size(), pinned::kClientPixels);
+    }
+    QVERIFY(qAbs(form.height() - pinned::kClientPixels.height() * factor) <= 1);
+    for (const pinned::Control& row : pinned::kControls) {
+        QWidget* widget = form.findChild<QWidget*>(QLatin1String(row.name));
+        const QRectF want(QRectF(pinned::pixelRect(row)).topLeft() * factor,
+                          QRectF(pinned::pixelRect(row)).bottomRight() * factor);
+        const QRectF got(widget->geometry().topLeft(), widget->geometry().size());
+        QVERIFY2(qAbs(got.left() - want.left()) <= 1 && qAbs(got.top() - want.top()) <= 1 &&
+                     qAbs(got.right() - want.right()) <= 1 &&
+                     qAbs(got.bottom() - want.bottom()) <= 1,
+                 row.name);
+        if (desktopFont) {
+            QCOMPARE(widget->font(), chosen); // never shrunk below the user's choice
         }
+        QVERIFY2(showsWhole(*widget), row.name);
     }
 }
 
@@ -166,6 +232,10 @@ void Form1Test::controlsHaveAccessibleNames() {
     QCOMPARE(nameOf(ControlId::Text1), u"Color value for Quillmarch MENU items"_s);
     QCOMPARE(nameOf(ControlId::Text2), u"Color value for Quillmarch HUD items"_s);
     QCOMPARE(control<QLabel>(ControlId::Label1)->buddy(), control(ControlId::Text1));
+    // A screen reader's bridge announces the window as a dialog named by its title.
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(m_form.get());
+    QCOMPARE(window->role(), QAccessible::Dialog);
+    QCOMPARE(window->text(QAccessible::Name), u"Quillmarch Color Converter"_s);
     for (const ControlId frame : {ControlId::Frame1, ControlId::Frame2}) {
         QCOMPARE(QAccessible::queryAccessibleInterface(m_form->control(frame))->role(),
                  QAccessible::Grouping);

@@ -4,7 +4,9 @@
 #include "support/PinnedLayout.hpp"
 #include "support/XSession.hpp"
 
+#include <QDir>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -31,6 +33,7 @@ private slots:
     void aLostXConnectionEndsWithStatusOneAndOneLine();
     void runsOnTheOffscreenPlatformWithoutAnXServer();
     void destroyedByAnotherProgramItEndsWithStatusZero();
+    void growsCentredForTheFontQt6ctHandsOver();
 
 private:
     [[nodiscard]] QProcessEnvironment environmentWith(const QStringList& settings) const;
@@ -167,6 +170,33 @@ void X11WindowTest::destroyedByAnotherProgramItEndsWithStatusZero() {
     QVERIFY2(program.waitForFinished(1000), "still running 1 s after its window was destroyed");
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
+}
+
+// qt6ct, like KDE's and GNOME's integration, hands Qt programs the user's font; DejaVu Sans 12
+// needs more room than the table's boxes give.
+void X11WindowTest::growsCentredForTheFontQt6ctHandsOver() {
+    QTemporaryDir config;
+    QVERIFY(config.isValid() && QDir(config.path()).mkpath(u"qt6ct"_s));
+    QFile settings(config.filePath(u"qt6ct/qt6ct.conf"_s));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("[Fonts]\ngeneral=\"DejaVu Sans,12,-1,5,400,0,0,0,0,0,0,0,0,0,0,1\"\n");
+    settings.close();
+    QProcess program;
+    program.setProcessEnvironment(
+        environmentWith({u"DISPLAY=session"_s, u"QT_QPA_PLATFORMTHEME=qt6ct"_s,
+                         u"XDG_CONFIG_HOME="_s + config.path()}));
+    program.start(kProgram, {});
+    const unsigned long window = m_session->waitForWindow(kTitle, 10000, program.processId());
+    QVERIFY2(window != 0, "the program's window never appeared");
+    const QPoint offset = m_session->offCentre(window);
+    const QSize shown = m_session->clientRect(window).size();
+    program.terminate();
+    QVERIFY(program.waitForFinished(5000));
+    const double factor = shown.width() / static_cast<double>(pinned::kClientPixels.width());
+    QVERIFY2(factor > 1.3, qPrintable(u"%1 by %2"_s.arg(shown.width()).arg(shown.height())));
+    QVERIFY(qAbs(shown.height() - pinned::kClientPixels.height() * factor) <= 1);
+    QVERIFY2(qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2,
+             qPrintable(u"off centre by %1, %2"_s.arg(offset.x()).arg(offset.y())));
 }
 
 QTEST_GUILESS_MAIN(X11WindowTest)

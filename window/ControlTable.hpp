@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -26,6 +27,13 @@ enum class ControlId : std::uint8_t {
 };
 
 struct TwipRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct PixelRect {
     int left;
     int top;
     int width;
@@ -153,6 +161,17 @@ constexpr bool takesFocus(ControlKind kind) {
 
 constexpr int twipsToPixels(int twips) {
     return twips / kTwipsPerPixel;
+}
+
+// The place in pixels with the whole table grown by the factor. Edges are scaled, not sizes, so
+// edges that meet or line up at factor 1 still do at any factor.
+inline PixelRect scaledPixelRect(const TwipRect& place, double factor) {
+    const auto edge = [factor](int twips) {
+        return static_cast<int>(std::lround(twipsToPixels(twips) * factor));
+    };
+    const int left = edge(place.left);
+    const int top = edge(place.top);
+    return {left, top, edge(place.left + place.width) - left, edge(place.top + place.height) - top};
 }
 
 // What a screen reader says for the control: its caption, else its label's caption, else its

@@ -2,9 +2,11 @@
 
 #include "GroupFrame.hpp"
 #include "QtColorValue.hpp"
+#include "RoomForFont.hpp"
 #include "Swatch.hpp"
 #include "X11WindowHints.hpp"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QFont>
 #include <QLabel>
@@ -20,20 +22,29 @@ namespace window::qt {
 namespace {
 
 // The boxes were laid out for a narrow dialog font: at Debian's default (DejaVu Sans 10 pt) the
-// credit line overflows its 105 pixels. The condensed cut at 7.5 pt fits every caption with room
-// to spare; in points, so it grows with the screen's DPI and scale factor like the geometry.
+// credit line overflows its 105 pixels. Where no desktop names a font, the condensed cut at 7.5 pt
+// fits every caption with room to spare at the table's own size; in points, so it grows with the
+// screen's DPI and scale factor like the geometry.
 constexpr auto kFontFamily = "DejaVu Sans Condensed";
 constexpr qreal kFontPointSize = 7.5;
+
+// What Qt gives the application when no platform theme names a font.
+bool isQtsOwnFallback(const QFont& font) {
+    return font.family() == QLatin1String("Sans Serif") && font.pointSizeF() == 9.0;
+}
 
 // The application's font rather than the window's: the chooser, tooltips and the style then
 // share one font face instead of loading Qt's default face as well. It has to be in place before
 // Form1's own QWidget is built, which takes the application font of that moment: set any later,
 // every text box would first load Qt's default face and lay out its text in it, only to redo it
-// all when the window is shown. Form1 is a top-level window, hence the null parent.
+// all when the window is shown. A font the desktop names is the user's and stays. Form1 is a
+// top-level window, hence the null parent.
 QWidget* topLevelInFormFont() {
-    QFont font(QString::fromLatin1(kFontFamily));
-    font.setPointSizeF(kFontPointSize);
-    QApplication::setFont(font);
+    if (isQtsOwnFallback(QApplication::font())) {
+        QFont font(QString::fromLatin1(kFontFamily));
+        font.setPointSizeF(kFontPointSize);
+        QApplication::setFont(font);
+    }
     return nullptr;
 }
 
@@ -41,9 +52,17 @@ QString qString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QRect pixelRect(const TwipRect& place) {
-    return {twipsToPixels(place.left), twipsToPixels(place.top), twipsToPixels(place.width),
-            twipsToPixels(place.height)};
+QRect qRect(const PixelRect& place) {
+    return {place.left, place.top, place.width, place.height};
+}
+
+// A screen reader announces the window as the dialog it is, named by its title.
+QAccessibleInterface* accessibleForm(const QString& className, QObject* object) {
+    auto* form = qobject_cast<Form1*>(object);
+    if (form == nullptr || className != QLatin1String(Form1::staticMetaObject.className())) {
+        return nullptr;
+    }
+    return new QAccessibleWidget(form, QAccessible::Dialog);
 }
 
 QMargins frameSidesKnownToQt(const QWidget& window) {
@@ -108,8 +127,9 @@ Form1::Form1(const DialogFactory& makeDialog)
     setWindowTitle(qString(kFormCaption));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+    QAccessible::installFactory(&accessibleForm); // adds it only once
     buildControls();
+    layOutForFont();
     chainTabOrder();
 }
 
@@ -120,7 +140,6 @@ void Form1::buildControls() {
         QWidget* container = row.container ? control(*row.container) : this;
         QWidget* widget = createControl(row, container);
         widget->setObjectName(qString(row.name));
-        widget->setGeometry(pixelRect(row.place));
         widget->setAccessibleName(qString(accessibleNameOf(row)));
         m_controls.at(indexOf(row.id)) = widget;
     }
@@ -131,6 +150,25 @@ void Form1::buildControls() {
     }
     connect(qobject_cast<QPushButton*>(control(ControlId::Command1)), &QPushButton::clicked, this,
             [this] { m_command.onClick(); });
+}
+
+// The whole table grows by one factor when the font needs more room than the table's boxes give,
+// so proportions and alignments hold; the window stays fixed at its new size.
+void Form1::layOutForFont() {
+    const double factor = roomFactorFor(font(), *style());
+    for (const ControlRow& row : kControlTable) {
+        control(row.id)->setGeometry(qRect(scaledPixelRect(row.place, factor)));
+    }
+    const PixelRect client = scaledPixelRect({0, 0, kClientWidthTwips, kClientHeightTwips}, factor);
+    setFixedSize(client.width, client.height);
+}
+
+// A desktop may hand over the user's font, or a new one, once the window is built.
+void Form1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        layOutForFont();
+    }
+    QWidget::changeEvent(event);
 }
 
 void Form1::chainTabOrder() const {

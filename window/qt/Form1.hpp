@@ -37,6 +37,7 @@ public:
     void centreOnScreen();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -45,6 +46,7 @@ private:
     void centreOnceFramed();
     void placeFrameInTheMiddle(const QMargins& frameSides);
     void buildControls();
+    void layOutForFont();
     void chainTabOrder() const;
 
     void replaceText1(std::string_view text) override;
