@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,6 +35,7 @@ private slots:
     void runsOnTheOffscreenPlatformWithoutAnXServer();
     void destroyedByAnotherProgramItEndsWithStatusZero();
     void growsCentredForTheFontQt6ctHandsOver();
+    void docksMatchTheWindowToItsDesktopEntry();
 
 private:
     [[nodiscard]] QProcessEnvironment environmentWith(const QStringList& settings) const;
@@ -197,6 +199,22 @@ void X11WindowTest::growsCentredForTheFontQt6ctHandsOver() {
     QVERIFY(qAbs(shown.height() - pinned::kClientPixels.height() * factor) <= 1);
     QVERIFY2(qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2,
              qPrintable(u"off centre by %1, %2"_s.arg(offset.x()).arg(offset.y())));
+}
+
+// A dock groups the window under its launcher when the window's class is the one the desktop
+// entry announces.
+void X11WindowTest::docksMatchTheWindowToItsDesktopEntry() {
+    QSettings entry(QStringLiteral(QCC_DESKTOP_ENTRY), QSettings::IniFormat);
+    const QString announced = entry.value(u"Desktop Entry/StartupWMClass"_s).toString();
+    QProcess program;
+    program.setProcessEnvironment(m_session->environment());
+    program.start(kProgram, {});
+    const unsigned long window = m_session->waitForWindow(kTitle, 10000, program.processId());
+    const QString wmClass = m_session->property(window, u"WM_CLASS"_s);
+    program.terminate();
+    QVERIFY(program.waitForFinished(5000));
+    QVERIFY(!announced.isEmpty());
+    QVERIFY2(wmClass.endsWith(u", \""_s + announced + u'"'), qPrintable(wmClass));
 }
 
 QTEST_GUILESS_MAIN(X11WindowTest)
