@@ -6,6 +6,8 @@
 
 #include <QIcon>
 #include <QImageReader>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPixmap>
 
 #include <memory>
@@ -54,6 +56,12 @@ Launcher::Launcher(int& argc, char** argv)
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
     QApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
     QApplication::setWindowIcon(applicationIcon());
+    // What Qt draws itself, the chooser and the boxes' context menu, in the user's language; the
+    // window's own captions name Quillmarch's notations and stay as they are.
+    if (m_qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&m_qtTexts);
+    }
 }
 
 void Launcher::show() {

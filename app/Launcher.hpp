@@ -1,6 +1,7 @@
 // What the program builds at start: the application object (behind the start-up guard), its
-// identity and icon, and Form1 with the real colour chooser, centred and kept off the taskbar;
-// a Form1 that another program destroys ends the program like a close.
+// identity, icon and Qt's own texts in the user's language, and Form1 with the real colour
+// chooser, centred and kept off the taskbar; a Form1 that another program destroys ends the
+// program like a close.
 // main() runs it; the start-up benchmark builds the very same thing. The event loop is the
 // caller's.
 #pragma once
@@ -10,6 +11,7 @@
 #include "window/qt/X11WindowLossWatch.hpp"
 
 #include <QApplication>
+#include <QTranslator>
 
 #include <optional>
 
@@ -26,6 +28,7 @@ public:
 private:
     std::optional<StartupGuard> m_startupGuard{std::in_place};
     QApplication m_application;
+    QTranslator m_qtTexts;
     window::qt::Form1 m_form;
     window::qt::X11WindowLossWatch m_formWatch;
 };

@@ -7,14 +7,14 @@ set -euo pipefail
 build_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxcb1-dev
-    librsvg2-bin fonts-dejavu-core fonts-dejavu-extra
+    librsvg2-bin fonts-dejavu-core fonts-dejavu-extra qt6-translations-l10n
 )
 test_packages=(
     clang-format clang-tidy locales
     xvfb xauth openbox xdotool xclip x11-utils imagemagick
     desktop-file-utils appstream
     g++-mingw-w64-i686 wine wine32:i386
-    dpkg-dev lintian weston qt6-wayland valgrind
+    dpkg-dev lintian weston qt6-wayland valgrind qt6ct faketime
 )
 bench_packages=(
     xvfb xauth openbox valgrind libx11-dev libxdamage-dev libxtst-dev yad

@@ -70,7 +70,8 @@ void PackageTest::controlFieldsCarryVersionAndDependencies() {
     QVERIFY2(fields.exitCode == 0, qPrintable(fields.output));
     QVERIFY(fields.output.contains(u"Package: quillmarch-color-converter\n"_s));
     QVERIFY(fields.output.contains(QStringLiteral("Version: " QCC_VERSION "\n")));
-    for (const char* dependency : {"libqt6widgets6", "qt6-qpa-plugins", "fonts-dejavu-extra"}) {
+    for (const char* dependency :
+         {"libqt6widgets6", "qt6-qpa-plugins", "fonts-dejavu-extra", "qt6-translations-l10n"}) {
         QVERIFY2(fields.output.contains(QString::fromLatin1(dependency)), dependency);
     }
 }
