@@ -19,3 +19,17 @@ if(QCC_SANITIZE)
                         -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
 endif()
+
+# Debian's hardening, the flags `dpkg-buildflags` gives with hardening=+all: fortified libc
+# calls, a strong stack protector, format checks, and relocations made read-only and bound at
+# load. For the Linux builds; the sanitizers bring checks of their own and clash with fortify.
+option(QCC_HARDEN "Build with Debian's hardening flags" ON)
+if(QCC_HARDEN AND NOT WIN32 AND NOT QCC_SANITIZE)
+    add_compile_options(-fstack-protector-strong -Wformat -Werror=format-security
+                        $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
+    add_link_options(-Wl,-z,relro -Wl,-z,now)
+endif()
+
+# No build folder's path in the binaries, so that two builds of one commit in two folders give
+# the same bytes.
+add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)

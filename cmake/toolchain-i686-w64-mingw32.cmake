@@ -15,5 +15,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # SSE2 arithmetic rather than the x87 unit's extended precision, so every double operation rounds
 # exactly as on the Linux build.
 set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse -ffunction-sections -fdata-sections")
-# One self-contained executable: the compiler's runtime is linked in, only system DLLs remain.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections")
+# One self-contained executable: the compiler's runtime is linked in, only system DLLs remain. No
+# link time in the header, so that two builds of one commit give the same bytes.
+set(CMAKE_EXE_LINKER_FLAGS_INIT
+    "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections -Wl,--no-insert-timestamp")
