@@ -325,10 +325,11 @@ int main(int argc, char** argv) {
     const int cycles = std::stoi(argument(argc, argv, "--cycles", "200"));
     const std::string ours = argument(argc, argv, "--ours", "");
     const std::string floor = argument(argc, argv, "--floor", "");
+    const std::string emptyQt = argument(argc, argv, "--empty-qt", "");
     const std::string yad = argument(argc, argv, "--yad", "yad");
-    if (ours.empty() || floor.empty()) {
-        std::fputs("usage: StartupBench --ours PROGRAM --floor PROGRAM [--yad PROGRAM] "
-                   "[--rounds N] [--cycles N]\n",
+    if (ours.empty() || floor.empty() || emptyQt.empty()) {
+        std::fputs("usage: StartupBench --ours PROGRAM --floor PROGRAM --empty-qt PROGRAM "
+                   "[--yad PROGRAM] [--rounds N] [--cycles N]\n",
                    stderr);
         return 2;
     }
@@ -344,6 +345,7 @@ int main(int argc, char** argv) {
         {"ours", {ours}, {}, {}, {}, {}},
         {"xlib floor", {floor}, {}, {}, {}, {}},
         {"yad --color", {yad, "--color"}, {}, {}, {}, {}},
+        {"empty Qt window", {emptyQt}, {}, {}, {}, {}},
     };
     Stats firstClick;
     Stats laterClicks;
@@ -416,6 +418,7 @@ int main(int argc, char** argv) {
     const Program& mine = programs[0];
     const Program& bare = programs[1];
     const Program& other = programs[2];
+    const Program& toolkit = programs[3];
     std::printf("Start-up, %d interleaved rounds after one warm-up: median [min-max]\n\n", rounds);
     std::printf("| program | mapped (ms) | first paint (ms) | Private_Dirty (MiB) | RSS (MiB) |\n");
     std::printf("|---|---|---|---|---|\n");
@@ -431,6 +434,9 @@ int main(int argc, char** argv) {
     std::printf("  Private_Dirty ours/yad %.2f (<= 0.6)   ours/floor %.1f\n",
                 ratio(mine.privateDirty.median(), other.privateDirty.median()),
                 ratio(mine.privateDirty.median(), bare.privateDirty.median()));
+    std::printf("  ours/empty Qt window: first paint %.2f   Private_Dirty %.2f\n",
+                ratio(mine.painted.median(), toolkit.painted.median()),
+                ratio(mine.privateDirty.median(), toolkit.privateDirty.median()));
     std::printf("\nSelect Color to chooser mapped: first click %s ms (<= 12), later clicks %s ms "
                 "(<= 6)\n",
                 firstClick.describe().c_str(), laterClicks.describe().c_str());

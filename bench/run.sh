@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The start-up benchmark in one command: sets up a Debian 12 machine, builds the program optimised
 # with the benchmark tools, then on a private Xvfb with openbox measures our program, a bare Xlib
-# window (the floor) and `yad --color` side by side, times our start-up step by step, and counts
+# window (the floor), an empty Qt window of the same size (the toolkit's floor) and `yad --color`
+# side by side, times our start-up step by step, and counts
 # start-up instructions with callgrind. ROUNDS and CYCLES set the number of rounds (default 15)
-# and chooser cycles (200).
+# and chooser cycles (200); OURS and EMPTY_QT measure other builds of the two Qt programs, such as
+# an older commit's, in the same places.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,8 +29,9 @@ until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
 echo "Machine: $(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2 / 1048576}' /proc/meminfo)," \
     "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'); $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo
-build/bench/bench/StartupBench --ours build/bench/app/quillmarch-color-converter \
-    --floor build/bench/bench/XlibFloor --yad "$(command -v yad)" \
+build/bench/bench/StartupBench --ours "${OURS:-build/bench/app/quillmarch-color-converter}" \
+    --floor build/bench/bench/XlibFloor --empty-qt "${EMPTY_QT:-build/bench/bench/EmptyQtWindow}" \
+    --yad "$(command -v yad)" \
     --rounds "${ROUNDS:-15}" --cycles "${CYCLES:-200}" 2> >(grep -v -e '^round ' -e QStandardPaths >&2)
 
 echo
