@@ -1,5 +1,6 @@
-// The converter window: builds its controls from the control table, owns the colour chooser and
-// shows what the Select Color command writes. The command's steps live in SelectColorCommand.
+// The converter window: builds its controls from the control table, grown to fit the font in use,
+// owns the colour chooser and shows what the Select Color command writes. The command's steps
+// live in SelectColorCommand; how far the table grows is RoomForFont's to say.
 #pragma once
 
 #include "window/ColorDialog.hpp"
