@@ -66,7 +66,6 @@ Launcher::Launcher(int& argc, char** argv)
 
 void Launcher::show() {
     window::qt::keepOffTaskbar(m_form);
-    m_form.centreOnScreen();
     m_form.show();
 }
 

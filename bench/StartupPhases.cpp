@@ -95,7 +95,6 @@ int runSteps(char* program) {
     PaintWatch paintWatch;
     form.installEventFilter(&paintWatch);
     window::qt::keepOffTaskbar(form);
-    form.centreOnScreen();
     form.show();
     mark("shown");
     return QApplication::exec();

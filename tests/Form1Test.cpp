@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QStyleOptionButton>
 #include <QTest>
 
@@ -168,17 +169,22 @@ void Form1Test::labelsFramesAndSwatchNeverTakeFocus() {
 
 void Form1Test::everyTextFitsAtAnyFontInOneGrownTable_data() {
     QTest::addColumn<QFont>("chosen");
+    QTest::addColumn<bool>("roomOnScreen");
     // Qt's own fallback is what the application holds when no desktop names a font.
-    QTest::newRow("no desktop font") << QFont(u"Sans Serif"_s, 9);
+    QTest::newRow("no desktop font") << QFont(u"Sans Serif"_s, 9) << true;
     for (const int points : {9, 10, 12, 16}) {
-        QTest::addRow("DejaVu Sans %d", points) << QFont(u"DejaVu Sans"_s, points);
+        QTest::addRow("DejaVu Sans %d", points) << QFont(u"DejaVu Sans"_s, points) << true;
     }
+    QTest::newRow("DejaVu Sans 72, too large for the screen")
+        << QFont(u"DejaVu Sans"_s, 72) << false;
 }
 
 // Every control stands where the table puts it times one factor, and shows its caption, or the
-// widest value text, whole.
+// widest value text, whole. A font whose grown table the screen cannot hold gives way to the
+// largest size that fits, never below the window's own 7.5 pt.
 void Form1Test::everyTextFitsAtAnyFontInOneGrownTable() {
     QFETCH(QFont, chosen);
+    QFETCH(bool, roomOnScreen);
     const QFont previous = QApplication::font();
     const auto restore = qScopeGuard([&previous] { QApplication::setFont(previous); });
     QApplication::setFont(chosen); // as a desktop's platform theme hands it over
@@ -190,6 +196,15 @@ void Form1Test::everyTextFitsAtAnyFontInOneGrownTable() {
         QCOMPARE(form.size(), pinned::kClientPixels);
     }
     QVERIFY(qAbs(form.height() - pinned::kClientPixels.height() * factor) <= 1);
+    const QSize available = form.screen()->availableGeometry().size();
+    if (!roomOnScreen) {
+        QVERIFY2(form.font().pointSizeF() >= 7.5 && form.font().pointSizeF() < chosen.pointSizeF(),
+                 qPrintable(form.font().toString()));
+        // With room for a frame, and no smaller than it must be.
+        QVERIFY(form.width() <= available.width() - 16 && form.height() <= available.height() - 48);
+        QVERIFY(form.height() >= (available.height() - 48) * 0.9 ||
+                form.width() >= (available.width() - 16) * 0.9);
+    }
     for (const pinned::Control& row : pinned::kControls) {
         QWidget* widget = form.findChild<QWidget*>(QLatin1String(row.name));
         const QRectF want(QRectF(pinned::pixelRect(row)).topLeft() * factor,
@@ -199,7 +214,7 @@ void Form1Test::everyTextFitsAtAnyFontInOneGrownTable() {
                      qAbs(got.right() - want.right()) <= 1 &&
                      qAbs(got.bottom() - want.bottom()) <= 1,
                  row.name);
-        if (desktopFont) {
+        if (desktopFont && roomOnScreen) {
             QCOMPARE(widget->font(), chosen); // never shrunk below the user's choice
         }
         QVERIFY2(showsWhole(*widget), row.name);
@@ -325,38 +340,81 @@ void Form1Test::layoutFollowsTheScaleFactor() {
           drawn.right() - expected.right(), drawn.bottom() - expected.bottom()}) {
         QVERIFY2(qAbs(miss) <= border, qPrintable(seen));
     }
+
+    // One even border around the green, and nothing green outside it: the border's pixels on each
+    // side, counted outwards from the green through the middle row and column.
+    const QColor ink = m_form->palette().color(QPalette::WindowText);
+    const auto borderWidth = [&](QPoint from, QPoint step) {
+        int width = 0;
+        for (QPoint at = from + step; picture.rect().contains(at) && picture.pixelColor(at) == ink;
+             at += step) {
+            ++width;
+        }
+        return width;
+    };
+    const QPoint middle = green.center();
+    const QList<int> widths{borderWidth({green.left(), middle.y()}, {-1, 0}),
+                            borderWidth({green.right(), middle.y()}, {1, 0}),
+                            borderWidth({middle.x(), green.top()}, {0, -1}),
+                            borderWidth({middle.x(), green.bottom()}, {0, 1})};
+    QDebug(&seen) << "border widths left, right, top, bottom" << widths;
+    QVERIFY2(widths.count(widths.first()) == 4 &&
+                 (widths.first() == 1 || widths.first() == qRound(ratio)),
+             qPrintable(seen));
 }
 
 void Form1Test::swatchBorderAndCaptionsStayVisible_data() {
-    QTest::addColumn<bool>("dark");
-    QTest::newRow("light palette") << false;
-    QTest::newRow("dark palette") << true;
+    QTest::addColumn<QColor>("window");
+    QTest::addColumn<QColor>("base");
+    QTest::addColumn<QColor>("ink");
+    QTest::newRow("light palette") << QColor() << QColor() << QColor();
+    QTest::newRow("dark palette") << QColor(0x2b, 0x2b, 0x2b) << QColor(0x1e, 0x1e, 0x1e)
+                                  << QColor(0xe6, 0xe6, 0xe6);
+    QTest::newRow("black high contrast")
+        << QColor(Qt::black) << QColor(Qt::black) << QColor(Qt::white);
+    QTest::newRow("white high contrast")
+        << QColor(Qt::white) << QColor(Qt::white) << QColor(Qt::black);
 }
 
 void Form1Test::swatchBorderAndCaptionsStayVisible() {
-    QFETCH(bool, dark);
-    if (dark) {
+    QFETCH(QColor, window);
+    QFETCH(QColor, base);
+    QFETCH(QColor, ink);
+    if (window.isValid()) {
         QPalette palette;
-        palette.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
-        palette.setColor(QPalette::WindowText, QColor(0xe6, 0xe6, 0xe6));
-        palette.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
-        palette.setColor(QPalette::Text, QColor(0xf0, 0xf0, 0xf0));
-        palette.setColor(QPalette::Button, QColor(0x3c, 0x3c, 0x3c));
-        palette.setColor(QPalette::ButtonText, QColor(0xf0, 0xf0, 0xf0));
+        palette.setColor(QPalette::Window, window);
+        palette.setColor(QPalette::Button, window);
+        palette.setColor(QPalette::Base, base);
+        for (const QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+            palette.setColor(role, ink);
+        }
         m_form->setPalette(palette);
     }
     showAndActivate();
     const QImage picture = m_form->grab().toImage();
     const qreal ratio = picture.devicePixelRatio();
-    const auto pixel = [&](QPoint logical) {
-        return picture.pixelColor(logical * ratio);
+    const auto pixel = [&](QPointF logical) {
+        return picture.pixelColor((logical * ratio).toPoint());
     };
 
-    // The swatch starts black; on a dark window only its border shows where it ends.
+    // The swatch starts black; on a dark window only its border shows where it ends. The value
+    // boxes and group boxes show their edges before any value is in them.
     const QPoint swatch = control(ControlId::Frame1)->pos() + control(ControlId::Shape1)->pos();
     const QColor border = pixel(swatch + QPoint(10, 0));
     const QColor outside = pixel(swatch + QPoint(10, -2));
     QVERIFY2(contrast(border, outside) >= 3.0, qPrintable(border.name() + " by " + outside.name()));
+    for (const ControlId id :
+         {ControlId::Text1, ControlId::Text2, ControlId::Frame1, ControlId::Frame2}) {
+        const QRect area(control(id)->mapTo(m_form.get(), QPoint(0, 0)), control(id)->size());
+        const QPointF leftEdge(area.left(), area.center().y());
+        const QColor around = pixel(leftEdge - QPointF(3, 0));
+        double best = 1.0;
+        for (qreal x = -0.5; x <= 1.0; x += 0.25) {
+            best = std::max(best, contrast(pixel(leftEdge + QPointF(x, 0)), around));
+        }
+        QVERIFY2(best >= 3.0, qPrintable(control(id)->objectName() + ": " + QString::number(best)));
+    }
 
     // Every label's strongest ink against its background.
     for (const ControlId id : {ControlId::Label1, ControlId::Label3, ControlId::Label2}) {
@@ -366,7 +424,7 @@ void Form1Test::swatchBorderAndCaptionsStayVisible() {
         double best = 1.0;
         for (int y = area.top(); y <= area.bottom(); ++y) {
             for (int x = area.left(); x <= area.right(); ++x) {
-                best = std::max(best, contrast(pixel({x, y}), background));
+                best = std::max(best, contrast(pixel(QPointF(x, y)), background));
             }
         }
         QVERIFY2(best >= 4.5, qPrintable(label->objectName() + ": " + QString::number(best)));

@@ -4,6 +4,7 @@
 #include "QtColorValue.hpp"
 #include "RoomForFont.hpp"
 #include "Swatch.hpp"
+#include "ValueBox.hpp"
 #include "X11WindowHints.hpp"
 
 #include <QAccessibleWidget>
@@ -13,9 +14,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QWindow>
+#include <QShowEvent>
 
-#include <limits>
+#include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 namespace window::qt {
@@ -65,11 +67,20 @@ QAccessibleInterface* accessibleForm(const QString& className, QObject* object) 
     return new QAccessibleWidget(form, QAccessible::Dialog);
 }
 
-QMargins frameSidesKnownToQt(const QWidget& window) {
+QMarginsF frameSidesKnownToQt(const QWidget& window) {
     const QRect frame = window.frameGeometry();
     const QRect client = window.geometry();
-    return {client.left() - frame.left(), client.top() - frame.top(),
-            frame.right() - client.right(), frame.bottom() - client.bottom()};
+    return {qreal(client.left() - frame.left()), qreal(client.top() - frame.top()),
+            qreal(frame.right() - client.right()), qreal(frame.bottom() - client.bottom())};
+}
+
+// Room for the client area on the screen: its available area less what a title bar and borders
+// may take before the window manager says how much they do.
+QSizeF roomOnScreen(const QWidget& window) {
+    constexpr QSize kFrameAllowance{16, 48};
+    const QScreen* display = window.screen();
+    return display == nullptr ? QSizeF()
+                              : QSizeF(display->availableGeometry().size() - kFrameAllowance);
 }
 
 std::unique_ptr<ColorDialog> checkedDialog(std::unique_ptr<ColorDialog> dialog) {
@@ -77,12 +88,6 @@ std::unique_ptr<ColorDialog> checkedDialog(std::unique_ptr<ColorDialog> dialog) 
         throw std::invalid_argument("Form1 needs a colour dialog");
     }
     return dialog;
-}
-
-QLineEdit* createTextBox(QWidget* container) {
-    auto* box = new QLineEdit(container);
-    box->setMaxLength(std::numeric_limits<int>::max());
-    return box;
 }
 
 QPushButton* createButton(const ControlRow& row, QWidget* container) {
@@ -112,7 +117,7 @@ QWidget* createControl(const ControlRow& row, QWidget* container) {
     case ControlKind::Label:
         return createLabel(row, container);
     case ControlKind::TextBox:
-        return createTextBox(container);
+        return new ValueBox(container);
     }
     throw std::logic_error("unknown control kind");
 }
@@ -153,22 +158,42 @@ void Form1::buildControls() {
 }
 
 // The whole table grows by one factor when the font needs more room than the table's boxes give,
-// so proportions and alignments hold; the window stays fixed at its new size.
+// so proportions and alignments hold; the window stays fixed at its new size. Where the screen has
+// too little room for that, the window takes the largest font that fits instead.
 void Form1::layOutForFont() {
-    const double factor = roomFactorFor(font(), *style());
-    for (const ControlRow& row : kControlTable) {
-        control(row.id)->setGeometry(qRect(scaledPixelRect(row.place, factor)));
+    const QFont wanted = QApplication::font();
+    const Growth growth = growthWithin(wanted, kFontPointSize, *style(), roomOnScreen(*this));
+    if (growth.font != font()) {
+        setFont(growth.font == wanted ? QFont()
+                                      : growth.font); // an empty font follows the desktop's
     }
-    const PixelRect client = scaledPixelRect({0, 0, kClientWidthTwips, kClientHeightTwips}, factor);
+    for (const ControlRow& row : kControlTable) {
+        control(row.id)->setGeometry(qRect(scaledPixelRect(row.place, growth.factor)));
+    }
+    const PixelRect client =
+        scaledPixelRect({0, 0, kClientWidthTwips, kClientHeightTwips}, growth.factor);
     setFixedSize(client.width, client.height);
 }
 
-// A desktop may hand over the user's font, or a new one, once the window is built.
+// A desktop may hand over the user's font, or a new one, once the window is built. A window
+// manager or compositor may maximise the window although it asks for a fixed size.
 void Form1::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         layOutForFont();
     }
+    if (event->type() == QEvent::WindowStateChange) {
+        keepNormalState();
+    }
     QWidget::changeEvent(event);
+}
+
+void Form1::keepNormalState() {
+    const Qt::WindowStates larger = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if ((windowState() & larger) != 0) {
+        QMetaObject::invokeMethod(
+            this, [this, larger] { setWindowState(windowState() & ~larger); },
+            Qt::QueuedConnection);
+    }
 }
 
 void Form1::chainTabOrder() const {
@@ -179,55 +204,48 @@ void Form1::chainTabOrder() const {
     control(kOrder.front())->setFocus(Qt::OtherFocusReason);
 }
 
-void Form1::centreOnScreen() {
-    placeFrameInTheMiddle(frameSidesKnownToQt(*this));
-}
-
 // Centres the frame, given its sides, by placing the client area: Qt's idea of the frame may be
-// stale, so it is left out of the move.
-void Form1::placeFrameInTheMiddle(const QMargins& frameSides) {
+// stale, so it is left out of the move. A frame larger than the screen keeps its title bar and
+// close box on it.
+void Form1::placeFrameInTheMiddle(const QMarginsF& frameSides) {
     const QScreen* display = screen();
     if (display == nullptr) {
         return;
     }
-    QRect frame = geometry().marginsAdded(frameSides);
-    frame.moveCenter(display->availableGeometry().center());
-    setGeometry(frame.marginsRemoved(frameSides));
+    const QRectF available(display->availableGeometry());
+    QRectF frame = QRectF(geometry()).marginsAdded(frameSides);
+    frame.moveCenter(available.center());
+    frame.moveLeft(std::max(frame.left(), available.left()));
+    frame.moveTop(std::max(frame.top(), available.top()));
+    const QPointF client = frame.topLeft() + QPointF(frameSides.left(), frameSides.top());
+    setGeometry(QRect(client.toPoint(), size()));
 }
 
-void Form1::paintEvent(QPaintEvent* event) {
-    QWidget::paintEvent(event);
-    requestCentringOnceFramed();
+// Before the first show the frame is not known yet: the window stands centred as if it had none,
+// and moves once the window manager says what frame it got.
+void Form1::showEvent(QShowEvent* event) {
+    if (!m_shownOnce && !event->spontaneous()) {
+        m_shownOnce = true;
+        placeFrameInTheMiddle(frameSidesKnownToQt(*this));
+    }
+    QWidget::showEvent(event);
 }
 
-// The window manager frames the window at its own pace and may announce the frame only after the
-// first paint, with nothing from Qt to say so. Until the window has been centred with its frame,
-// each paint and each message from the window system is a chance to see it. Queued, so that the
-// move never comes in the middle of a paint or of Qt's own handling of the message.
+// The window manager frames the window at its own pace, after the first paint as often as not,
+// and announces it with nothing Qt passes on. Centring waits for that announcement, or for the
+// window being mapped where no window manager runs, and happens once. Queued, so that the move
+// never comes in the middle of Qt's own handling of the message.
 bool Form1::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
-    requestCentringOnceFramed();
-    return QWidget::nativeEvent(eventType, message, result);
-}
-
-void Form1::requestCentringOnceFramed() {
     if (!m_frameCentred) {
-        QMetaObject::invokeMethod(this, &Form1::centreOnceFramed, Qt::QueuedConnection);
+        if (const std::optional<QMargins> sides = frameSettledBy(eventType, message, *this)) {
+            m_frameCentred = true;
+            const QMarginsF logical =
+                QMarginsF(*sides) / devicePixelRatioF(); // sent in device pixels
+            QMetaObject::invokeMethod(
+                this, [this, logical] { placeFrameInTheMiddle(logical); }, Qt::QueuedConnection);
+        }
     }
-}
-
-void Form1::centreOnceFramed() {
-    // Before the window is on screen there is no frame to ask about.
-    if (m_frameCentred || windowHandle() == nullptr || !windowHandle()->isExposed()) {
-        return;
-    }
-    QMargins frameSides = announcedFrame(*this);
-    if (frameSides.isNull()) {
-        frameSides = frameSidesKnownToQt(*this); // no X11 announcement: Qt's figure
-    }
-    if (!frameSides.isNull()) {
-        m_frameCentred = true;
-        placeFrameInTheMiddle(frameSides);
-    }
+    return QWidget::nativeEvent(eventType, message, result);
 }
 
 void Form1::replaceText1(std::string_view text) {

@@ -33,21 +33,16 @@ public:
 
     [[nodiscard]] QWidget* control(ControlId id) const { return m_controls.at(indexOf(id)); }
 
-    // Places the window's frame in the middle of the screen's available area. Before the first
-    // show the frame's size is not known yet; the window corrects itself once it is framed.
-    void centreOnScreen();
-
 protected:
     void changeEvent(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
-    void requestCentringOnceFramed();
-    void centreOnceFramed();
-    void placeFrameInTheMiddle(const QMargins& frameSides);
+    void placeFrameInTheMiddle(const QMarginsF& frameSides);
     void buildControls();
     void layOutForFont();
+    void keepNormalState();
     void chainTabOrder() const;
 
     void replaceText1(std::string_view text) override;
@@ -57,6 +52,7 @@ private:
     std::array<QWidget*, kControlCount> m_controls{};
     std::unique_ptr<ColorDialog> m_commonDialog1;
     SelectColorCommand m_command;
+    bool m_shownOnce = false;
     bool m_frameCentred = false;
 };
 

@@ -1,6 +1,9 @@
 #include "GroupFrame.hpp"
 
+#include "Outline.hpp"
+
 #include <QAccessibleWidget>
+#include <QPainter>
 
 namespace window::qt {
 
@@ -17,6 +20,16 @@ QAccessibleInterface* GroupFrame::accessibleInterface(const QString& className, 
         return nullptr;
     }
     return new QAccessibleWidget(frame, QAccessible::Grouping);
+}
+
+void GroupFrame::paintEvent(QPaintEvent* event) {
+    if (!styleOutlineFades(palette())) {
+        QFrame::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.setPen(outlineColour(palette()));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 } // namespace window::qt

@@ -99,4 +99,18 @@ double roomFactorFor(const QFont& font, const QStyle& style) {
     return largestFactor(metrics, style, 0) <= 1.0 ? 1.0 : largestFactor(metrics, style, 1);
 }
 
+Growth growthWithin(const QFont& wanted, qreal smallestPointSize, const QStyle& style,
+                    QSizeF room) {
+    constexpr qreal kPointStep = 0.5;
+    const double largest = std::min(room.width() / twipsToPixels(kClientWidthTwips),
+                                    room.height() / twipsToPixels(kClientHeightTwips));
+    QFont font = wanted;
+    double factor = roomFactorFor(font, style);
+    while (factor > largest && font.pointSizeF() > smallestPointSize) {
+        font.setPointSizeF(std::max(font.pointSizeF() - kPointStep, smallestPointSize));
+        factor = roomFactorFor(font, style);
+    }
+    return {font, factor};
+}
+
 } // namespace window::qt

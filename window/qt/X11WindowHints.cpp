@@ -8,6 +8,35 @@
 #include <span>
 
 namespace window::qt {
+namespace {
+
+x11::ReplyPtr<xcb_get_property_reply_t> propertyOf(xcb_connection_t* connection,
+                                                   xcb_window_t window, xcb_atom_t property,
+                                                   xcb_atom_t type, std::uint32_t length) {
+    return x11::ReplyPtr<xcb_get_property_reply_t>(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, property, type, 0, length), nullptr));
+}
+
+std::optional<QMargins> announcedFrame(xcb_connection_t* connection, xcb_window_t window,
+                                       xcb_atom_t extents) {
+    const auto reply = propertyOf(connection, window, extents, XCB_ATOM_CARDINAL, 4);
+    if (!reply || xcb_get_property_value_length(reply.get()) != 4 * sizeof(std::uint32_t)) {
+        return std::nullopt;
+    }
+    // left, right, top, bottom
+    const std::span<const std::uint32_t, 4> sides(
+        static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get())), 4);
+    return QMargins(static_cast<int>(sides[0]), static_cast<int>(sides[2]),
+                    static_cast<int>(sides[1]), static_cast<int>(sides[3]));
+}
+
+bool windowManagerRuns(xcb_connection_t* connection, xcb_window_t root) {
+    const xcb_atom_t check = x11::internAtom(connection, "_NET_SUPPORTING_WM_CHECK");
+    const auto reply = propertyOf(connection, root, check, XCB_ATOM_WINDOW, 1);
+    return reply && xcb_get_property_value_length(reply.get()) > 0;
+}
+
+} // namespace
 
 void keepOffTaskbar(QWidget& topLevel) {
     xcb_connection_t* connection = x11::connection();
@@ -25,24 +54,35 @@ void keepOffTaskbar(QWidget& topLevel) {
     xcb_flush(connection);
 }
 
-QMargins announcedFrame(const QWidget& topLevel) {
+std::optional<QMargins> frameSettledBy(const QByteArray& eventType, void* message,
+                                       const QWidget& topLevel) {
     xcb_connection_t* connection = x11::connection();
     const auto window = static_cast<xcb_window_t>(topLevel.internalWinId());
-    if (connection == nullptr || window == XCB_WINDOW_NONE) {
-        return {};
+    if (connection == nullptr || window == XCB_WINDOW_NONE || eventType != "xcb_generic_event_t") {
+        return std::nullopt;
     }
-    const xcb_atom_t extents = x11::internAtom(connection, "_NET_FRAME_EXTENTS");
-    const x11::ReplyPtr<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, extents, XCB_ATOM_CARDINAL, 0, 4),
-        nullptr));
-    if (!reply || xcb_get_property_value_length(reply.get()) != 4 * sizeof(std::uint32_t)) {
-        return {};
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    switch (event->response_type & 0x7F) {
+    case XCB_PROPERTY_NOTIFY: {
+        const auto* change = static_cast<const xcb_property_notify_event_t*>(message);
+        const xcb_atom_t extents = x11::internAtom(connection, "_NET_FRAME_EXTENTS");
+        if (change->window != window || change->atom != extents) {
+            return std::nullopt;
+        }
+        return announcedFrame(connection, window, extents);
     }
-    // left, right, top, bottom
-    const std::span<const std::uint32_t, 4> sides(
-        static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get())), 4);
-    return {static_cast<int>(sides[0]), static_cast<int>(sides[2]), static_cast<int>(sides[1]),
-            static_cast<int>(sides[3])};
+    case XCB_MAP_NOTIFY: {
+        const auto* map = static_cast<const xcb_map_notify_event_t*>(message);
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+        if (map->window != window || screen == nullptr ||
+            windowManagerRuns(connection, screen->root)) {
+            return std::nullopt;
+        }
+        return QMargins();
+    }
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace window::qt
