@@ -11,7 +11,7 @@ build_packages=(
 )
 test_packages=(
     clang-format clang-tidy locales
-    xvfb xauth openbox xdotool xclip x11-utils imagemagick
+    xvfb xauth openbox xdotool xclip x11-utils x11-xserver-utils imagemagick
     desktop-file-utils appstream
     g++-mingw-w64-i686 wine wine32:i386
     dpkg-dev lintian weston qt6-wayland valgrind qt6ct faketime
