@@ -34,6 +34,7 @@ private slots:
     void aLostXConnectionEndsWithStatusOneAndOneLine();
     void runsOnTheOffscreenPlatformWithoutAnXServer();
     void destroyedByAnotherProgramItEndsWithStatusZero();
+    void growsCentredForTheFontQt6ctHandsOver_data();
     void growsCentredForTheFontQt6ctHandsOver();
     void docksMatchTheWindowToItsDesktopEntry();
 
@@ -174,31 +175,54 @@ void X11WindowTest::destroyedByAnotherProgramItEndsWithStatusZero() {
     QCOMPARE(program.exitCode(), 0);
 }
 
+void X11WindowTest::growsCentredForTheFontQt6ctHandsOver_data() {
+    QTest::addColumn<int>("points");
+    QTest::addColumn<QSize>("screen");
+    QTest::newRow("DejaVu Sans 12 on 1280 x 1024") << 12 << QSize(1280, 1024);
+    QTest::newRow("DejaVu Sans 20 on 1024 x 768") << 20 << QSize(1024, 768);
+}
+
 // qt6ct, like KDE's and GNOME's integration, hands Qt programs the user's font; DejaVu Sans 12
-// needs more room than the table's boxes give.
+// needs more room than the table's boxes give, and at 20 points the grown window would be larger
+// than a small screen.
 void X11WindowTest::growsCentredForTheFontQt6ctHandsOver() {
+    QFETCH(int, points);
+    QFETCH(QSize, screen);
+    const support::XSession session(screen);
+    QVERIFY2(session.failure().isEmpty(), qPrintable(session.failure()));
     QTemporaryDir config;
     QVERIFY(config.isValid() && QDir(config.path()).mkpath(u"qt6ct"_s));
     QFile settings(config.filePath(u"qt6ct/qt6ct.conf"_s));
     QVERIFY(settings.open(QIODevice::WriteOnly));
-    settings.write("[Fonts]\ngeneral=\"DejaVu Sans,12,-1,5,400,0,0,0,0,0,0,0,0,0,0,1\"\n");
+    settings.write(
+        u"[Fonts]\ngeneral=\"DejaVu Sans,%1,-1,5,400,0,0,0,0,0,0,0,0,0,0,1\"\n"_s.arg(points)
+            .toLatin1());
     settings.close();
+    QProcessEnvironment environment = session.environment();
+    environment.insert(u"QT_QPA_PLATFORMTHEME"_s, u"qt6ct"_s);
+    environment.insert(u"XDG_CONFIG_HOME"_s, config.path());
     QProcess program;
-    program.setProcessEnvironment(
-        environmentWith({u"DISPLAY=session"_s, u"QT_QPA_PLATFORMTHEME=qt6ct"_s,
-                         u"XDG_CONFIG_HOME="_s + config.path()}));
+    program.setProcessEnvironment(environment);
     program.start(kProgram, {});
-    const unsigned long window = m_session->waitForWindow(kTitle, 10000, program.processId());
+    const unsigned long window = session.waitForWindow(kTitle, 10000, program.processId());
     QVERIFY2(window != 0, "the program's window never appeared");
-    const QPoint offset = m_session->offCentre(window);
-    const QSize shown = m_session->clientRect(window).size();
+    const QPoint offset = session.offCentre(window, 10000);
+    const QSize shown = session.clientRect(window).size();
+    const QRect frame = session.frameRect(window);
     program.terminate();
     QVERIFY(program.waitForFinished(5000));
+    const QString seen = u"%1 by %2, framed at %3, %4 as %5 by %6"_s.arg(shown.width())
+                             .arg(shown.height())
+                             .arg(frame.left())
+                             .arg(frame.top())
+                             .arg(frame.width())
+                             .arg(frame.height());
     const double factor = shown.width() / static_cast<double>(pinned::kClientPixels.width());
-    QVERIFY2(factor > 1.3, qPrintable(u"%1 by %2"_s.arg(shown.width()).arg(shown.height())));
+    QVERIFY2(factor > 1.3, qPrintable(seen));
     QVERIFY(qAbs(shown.height() - pinned::kClientPixels.height() * factor) <= 1);
+    QVERIFY2(QRect(QPoint(), screen).contains(frame), qPrintable(seen));
     QVERIFY2(qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2,
-             qPrintable(u"off centre by %1, %2"_s.arg(offset.x()).arg(offset.y())));
+             qPrintable(u"off centre by %1, %2: "_s.arg(offset.x()).arg(offset.y()) + seen));
 }
 
 // A dock groups the window under its launcher when the window's class is the one the desktop

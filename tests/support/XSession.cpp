@@ -21,8 +21,8 @@ int numberAfter(const QString& text, const QString& label) {
 
 } // namespace
 
-XSession::XSession() {
-    if (startServer()) {
+XSession::XSession(QSize screen) {
+    if (startServer(screen)) {
         startWindowManager();
     }
 }
@@ -32,11 +32,12 @@ XSession::~XSession() {
     stop(m_server.get());
 }
 
-bool XSession::startServer() {
+bool XSession::startServer(QSize screen) {
     m_server = std::make_unique<QProcess>();
     endWithTheTest(*m_server);
     // -displayfd makes the server pick a free display number and print it.
-    m_server->start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x1024x24"_s,
+    m_server->start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s,
+                                u"%1x%2x24"_s.arg(screen.width()).arg(screen.height()),
                                 u"-nolisten"_s, u"tcp"_s});
     if (!m_server->waitForStarted(kStartTimeoutMs)) {
         m_failure = u"Xvfb did not start (is the xvfb package installed?)"_s;

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -16,7 +17,7 @@ namespace support {
 
 class XSession {
 public:
-    XSession();
+    explicit XSession(QSize screen = {1280, 1024});
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
     XSession(XSession&&) = delete;
@@ -69,7 +70,7 @@ public:
 private:
     [[nodiscard]] QByteArray standardOutputOf(const QString& program, const QStringList& arguments,
                                               int timeoutMs) const;
-    bool startServer();
+    bool startServer(QSize screen);
     bool startWindowManager();
 
     std::unique_ptr<QProcess> m_server;
