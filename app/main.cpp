@@ -2,7 +2,9 @@
 // the event loop until the window is closed.
 #include "Launcher.hpp"
 #include "ScaleSettings.hpp"
+#include "SessionPlatform.hpp"
 
+#include <array>
 #include <cstdio>
 
 namespace {
@@ -25,9 +27,17 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     app::dropUnusableScaleSettings();
-    // The program takes no command line: Qt sees the program's name and nothing else.
+    // The program takes no command line: Qt sees the program's name and, in a Wayland session
+    // with an X server, the platforms to try.
+    std::array<char, 10> platformOption{"-platform"};
+    std::array<char, 12> x11First{"xcb;wayland"};
+    std::array<char*, 4> qtArgv{argc > 0 ? argv[0] : nullptr, nullptr, nullptr, nullptr};
     int qtArgc = argc > 0 ? 1 : 0;
-    app::Launcher launcher(qtArgc, argv);
+    if (qtArgc == 1 && app::prefersX11First()) {
+        qtArgv = {argv[0], platformOption.data(), x11First.data(), nullptr};
+        qtArgc = 3;
+    }
+    app::Launcher launcher(qtArgc, qtArgv.data());
     launcher.show();
     return QApplication::exec();
 }

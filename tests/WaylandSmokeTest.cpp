@@ -1,21 +1,50 @@
-// The program on a Wayland compositor (weston, headless): it connects, announces a toplevel window
-// with its title and app id, answers the compositor's configure and puts a picture on the surface.
+// The program in Wayland sessions, under weston: alone on the compositor (headless) it connects,
+// announces a toplevel window with its title and app id, answers the compositor's configure and
+// puts a picture on the surface, and a maximise from the compositor (weston's Super+Shift+M, in
+// weston on the private X server) leaves it running at its own size. Where the session also has
+// an X server, the program takes X unless the user names a platform.
 #include "support/Process.hpp"
+#include "support/XSession.hpp"
 
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 const QString kProgram = QStringLiteral(QCC_PROGRAM_PATH);
-const QString kSocket = u"qcc-wayland-test"_s;
+const QString kHeadless = u"qcc-wayland-headless"_s;
+const QString kOnX = u"qcc-wayland-on-x"_s;
+
+// A program's output gathered as it comes, for the protocol lines WAYLAND_DEBUG=client writes.
+class ProtocolLog {
+public:
+    explicit ProtocolLog(QProcess& program)
+        : m_program(program) {}
+
+    bool waitFor(const QString& line, int timeoutMs = 30000) {
+        const QDeadlineTimer deadline(timeoutMs);
+        while (!m_text.contains(line) && m_program.state() == QProcess::Running &&
+               !deadline.hasExpired()) {
+            m_program.waitForReadyRead(100);
+            m_text += QString::fromLocal8Bit(m_program.readAll());
+        }
+        return m_text.contains(line);
+    }
+    [[nodiscard]] const QString& text() const { return m_text; }
+
+private:
+    QProcess& m_program;
+    QString m_text;
+};
 
 } // namespace
 
@@ -26,71 +55,156 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void showsItsWindowOnWeston();
+    void aMaximiseFromTheCompositorLeavesItRunningAtItsSize();
+    void aWaylandSessionWithAnXServerTakesX_data();
+    void aWaylandSessionWithAnXServerTakesX();
 
 private:
+    bool startCompositor(QProcess& compositor, const QStringList& arguments, const QString& socket,
+                         const QProcessEnvironment& environment);
+    [[nodiscard]] QProcessEnvironment environmentFor(const QString& socket, bool withX) const;
+
     QTemporaryDir m_runtime;
-    QProcess m_compositor;
+    std::unique_ptr<support::XSession> m_session;
+    QProcess m_headless;
+    QProcess m_onX;
 };
+
+bool WaylandSmokeTest::startCompositor(QProcess& compositor, const QStringList& arguments,
+                                       const QString& socket,
+                                       const QProcessEnvironment& environment) {
+    support::endWithTheTest(compositor);
+    compositor.setProcessEnvironment(environment);
+    compositor.setProcessChannelMode(QProcess::MergedChannels);
+    compositor.start(u"weston"_s,
+                     arguments + QStringList{u"--socket="_s + socket, u"--idle-time=0"_s});
+    return compositor.waitForStarted() &&
+           support::pollUntil(30000, [&] { return QFile::exists(m_runtime.filePath(socket)); });
+}
 
 void WaylandSmokeTest::initTestCase() {
     QVERIFY(m_runtime.isValid());
     QVERIFY(QFile::setPermissions(m_runtime.path(),
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    m_session = std::make_unique<support::XSession>();
+    QVERIFY2(m_session->failure().isEmpty(), qPrintable(m_session->failure()));
+    QProcessEnvironment environment = m_session->environment();
     environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
-    support::endWithTheTest(m_compositor);
-    m_compositor.setProcessEnvironment(environment);
-    m_compositor.setProcessChannelMode(QProcess::MergedChannels);
-    m_compositor.start(u"weston"_s, {u"--backend=headless-backend.so"_s, u"--socket="_s + kSocket,
-                                     u"--idle-time=0"_s});
-    QVERIFY2(m_compositor.waitForStarted(), "weston did not start (is it installed?)");
     QVERIFY2(
-        support::pollUntil(10000, [this] { return QFile::exists(m_runtime.filePath(kSocket)); }),
-        qPrintable("weston opened no socket: " + m_compositor.readAll()));
+        startCompositor(m_headless, {u"--backend=headless-backend.so"_s}, kHeadless, environment),
+        qPrintable("headless weston opened no socket: " + m_headless.readAll()));
+    QVERIFY2(startCompositor(m_onX,
+                             {u"--backend=x11-backend.so"_s, u"--width=1024"_s, u"--height=768"_s},
+                             kOnX, environment),
+             qPrintable("weston on X opened no socket: " + m_onX.readAll()));
 }
 
 void WaylandSmokeTest::cleanupTestCase() {
-    support::stop(&m_compositor);
+    support::stop(&m_onX);
+    support::stop(&m_headless);
+    m_session.reset();
+}
+
+// The client's side of the protocol is written to the program's output: what it told the
+// compositor.
+QProcessEnvironment WaylandSmokeTest::environmentFor(const QString& socket, bool withX) const {
+    QProcessEnvironment environment = m_session->environment();
+    if (!withX) {
+        environment.remove(u"DISPLAY"_s);
+    }
+    environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
+    environment.insert(u"XDG_SESSION_TYPE"_s, u"wayland"_s);
+    environment.insert(u"WAYLAND_DISPLAY"_s, socket);
+    environment.insert(u"WAYLAND_DEBUG"_s, u"client"_s);
+    return environment;
 }
 
 void WaylandSmokeTest::showsItsWindowOnWeston() {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(u"DISPLAY"_s);
-    environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
-    environment.insert(u"WAYLAND_DISPLAY"_s, kSocket);
-    environment.insert(u"QT_QPA_PLATFORM"_s, u"wayland"_s);
-    // The client's side of the protocol, written to stderr: what the compositor was told.
-    environment.insert(u"WAYLAND_DEBUG"_s, u"client"_s);
     QProcess program;
+    support::endWithTheTest(program);
+    program.setProcessEnvironment(environmentFor(kHeadless, false));
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(kProgram, {});
+    QVERIFY(program.waitForStarted());
+    ProtocolLog log(program);
+    for (const QString& line :
+         {u"set_title(\"Quillmarch Color Converter\")"_s,
+          u"set_app_id(\"org.quillmarch.ColorConverter\")"_s, u"ack_configure("_s, u".attach("_s}) {
+        QVERIFY2(log.waitFor(line),
+                 qPrintable("never sent " + line + "\n" + log.text().right(2000)));
+    }
+    const bool running = program.state() == QProcess::Running;
+    support::stop(&program);
+    QVERIFY2(running, "the program ended by itself on Wayland");
+    // The surface is attached after the compositor's configure was answered, not before.
+    QVERIFY(log.text().lastIndexOf(u".attach("_s) > log.text().indexOf(u"ack_configure("_s));
+}
+
+// Weston maximises whatever window has the keyboard on Super+Shift+M, fixed size or not; Qt's own
+// title bar does the same through the maximise button it always draws.
+void WaylandSmokeTest::aMaximiseFromTheCompositorLeavesItRunningAtItsSize() {
+    QProcess program;
+    support::endWithTheTest(program);
+    program.setProcessEnvironment(environmentFor(kOnX, false));
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(kProgram, {});
+    QVERIFY(program.waitForStarted());
+    ProtocolLog log(program);
+    QVERIFY2(log.waitFor(u".attach("_s), qPrintable(log.text().right(2000)));
+    static const QRegularExpression kGeometry(u"set_window_geometry\\(0, 0, (\\d+), (\\d+)\\)"_s);
+    const QString ownSize = kGeometry.match(log.text()).captured(0);
+    QVERIFY(!ownSize.isEmpty());
+
+    // Weston names its window only in _NET_WM_NAME, which xdotool's name search does not read.
+    const unsigned long weston =
+        m_session->run(u"xdotool"_s, {u"search"_s, u"--class"_s, u"^Weston Compositor$"_s})
+            .section(QLatin1Char('\n'), 0, 0)
+            .toULong();
+    QVERIFY(weston != 0);
+    m_session->activate(weston);
+    m_session->keys({u"super+shift+m"_s});
+    QVERIFY2(log.waitFor(u"unset_maximized()"_s),
+             qPrintable("never left the maximised state\n" + log.text().right(3000)));
+    const qsizetype left = log.text().lastIndexOf(u"unset_maximized()"_s);
+    QVERIFY2(log.waitFor(ownSize) && log.text().lastIndexOf(ownSize) > left,
+             qPrintable("not back at " + ownSize + "\n" + log.text().right(3000)));
+    const bool running = program.state() == QProcess::Running;
+    support::stop(&program);
+    QVERIFY2(running, qPrintable("ended on the maximise\n" + log.text().right(3000)));
+}
+
+void WaylandSmokeTest::aWaylandSessionWithAnXServerTakesX_data() {
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<bool>("onX");
+    QTest::newRow("no platform named") << QString() << true;
+    QTest::newRow("QT_QPA_PLATFORM=wayland") << u"wayland"_s << false;
+}
+
+void WaylandSmokeTest::aWaylandSessionWithAnXServerTakesX() {
+    QFETCH(QString, platform);
+    QFETCH(bool, onX);
+    QProcessEnvironment environment = environmentFor(kHeadless, true);
+    if (!platform.isEmpty()) {
+        environment.insert(u"QT_QPA_PLATFORM"_s, platform);
+    }
+    QProcess program;
+    support::endWithTheTest(program);
     program.setProcessEnvironment(environment);
     program.setProcessChannelMode(QProcess::MergedChannels);
     program.start(kProgram, {});
     QVERIFY(program.waitForStarted());
-
-    const QStringList expected{
-        u"set_title(\"Quillmarch Color Converter\")"_s,
-        u"set_app_id(\"org.quillmarch.ColorConverter\")"_s,
-        u"ack_configure("_s,
-        u".attach("_s,
-    };
-    QString log;
-    const QDeadlineTimer deadline(15000);
-    const auto seenAll = [&] {
-        return std::all_of(expected.begin(), expected.end(),
-                           [&](const QString& line) { return log.contains(line); });
-    };
-    while (!seenAll() && program.state() == QProcess::Running && !deadline.hasExpired()) {
-        program.waitForReadyRead(100);
-        log += QString::fromLocal8Bit(program.readAll());
+    ProtocolLog log(program);
+    if (onX) {
+        const unsigned long window =
+            m_session->waitForWindow(u"^Quillmarch Color Converter$"_s, 30000, program.processId());
+        support::stop(&program);
+        QVERIFY2(window != 0, qPrintable("no window on X\n" + log.text().right(2000)));
+        QVERIFY2(!log.text().contains(u"set_title("_s), "a Wayland window as well");
+    } else {
+        const bool onWayland = log.waitFor(u"set_title(\"Quillmarch Color Converter\")"_s);
+        support::stop(&program);
+        QVERIFY2(onWayland, qPrintable(log.text().right(2000)));
     }
-    const bool running = program.state() == QProcess::Running;
-    support::stop(&program);
-    for (const QString& line : expected) {
-        QVERIFY2(log.contains(line), qPrintable("never sent " + line + "\n" + log.right(2000)));
-    }
-    QVERIFY2(running, "the program ended by itself on Wayland");
-    // The surface is attached after the compositor's configure was answered, not before.
-    QVERIFY(log.lastIndexOf(u".attach("_s) > log.indexOf(u"ack_configure("_s));
 }
 
 QTEST_GUILESS_MAIN(WaylandSmokeTest)

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -72,6 +73,10 @@ QMarginsF frameSidesKnownToQt(const QWidget& window) {
     const QRect client = window.geometry();
     return {qreal(client.left() - frame.left()), qreal(client.top() - frame.top()),
             qreal(frame.right() - client.right()), qreal(frame.bottom() - client.bottom())};
+}
+
+bool isOnWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 // Room for the client area on the screen: its available area less what a title bar and borders
@@ -172,7 +177,30 @@ void Form1::layOutForFont() {
     }
     const PixelRect client =
         scaledPixelRect({0, 0, kClientWidthTwips, kClientHeightTwips}, growth.factor);
-    setFixedSize(client.width, client.height);
+    holdSize({client.width, client.height});
+}
+
+// Qt 6.4 on Wayland ends the program when the compositor maximises a window whose largest size is
+// fixed: it answers the maximised state at its own size, a protocol error. There the window
+// names only its smallest size, and goes back to its own size whenever it is made larger.
+void Form1::holdSize(QSize size) {
+    m_heldSize = size;
+    if (!isOnWayland()) {
+        setFixedSize(size);
+        return;
+    }
+    setMinimumSize(size);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    resize(size);
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    const bool larger = (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0;
+    if (isOnWayland() && !larger && event->size() != m_heldSize) {
+        QMetaObject::invokeMethod(
+            this, [this] { resize(m_heldSize); }, Qt::QueuedConnection);
+    }
+    QWidget::resizeEvent(event);
 }
 
 // A desktop may hand over the user's font, or a new one, once the window is built. A window

@@ -36,12 +36,14 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
     void placeFrameInTheMiddle(const QMarginsF& frameSides);
     void buildControls();
     void layOutForFont();
+    void holdSize(QSize size);
     void keepNormalState();
     void chainTabOrder() const;
 
@@ -52,6 +54,7 @@ private:
     std::array<QWidget*, kControlCount> m_controls{};
     std::unique_ptr<ColorDialog> m_commonDialog1;
     SelectColorCommand m_command;
+    QSize m_heldSize;
     bool m_shownOnce = false;
     bool m_frameCentred = false;
 };
