@@ -11,8 +11,10 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 
+#include <array>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -40,6 +42,8 @@ private slots:
     void aFailingWindowsTestIsSeenToFail();
     void executableIsOneSmallSelfContained32BitProgram();
     void everyControlStandsWherePinned();
+    void growsForTheUsersMessageFontWithinTheScreen_data();
+    void growsForTheUsersMessageFontWithinTheScreen();
     void layoutScalesWithTheDesktopDpi();
 
 private:
@@ -50,9 +54,7 @@ private:
     }
     [[nodiscard]] int setRegistryValue(const QString& key, const QString& name, const QString& type,
                                        const QString& value) const {
-        return m_wine
-            ->run({u"reg"_s, u"add"_s, key, u"/v"_s, name, u"/t"_s, type, u"/d"_s, value, u"/f"_s})
-            .exitCode;
+        return m_wine->setRegistryValue(key, name, type, value).exitCode;
     }
 
     std::unique_ptr<support::XSession> m_session;
@@ -141,6 +143,63 @@ void WineTest::everyControlStandsWherePinned() {
         QVERIFY2(said.split(QLatin1Char('\n')).contains(row),
                  qPrintable(u"%1 not at \"%2\" in:\n%3"_s.arg(
                      QLatin1String(pinned::kControls.at(i).name), row, said)));
+    }
+}
+
+void WineTest::growsForTheUsersMessageFontWithinTheScreen_data() {
+    QTest::addColumn<int>("points");
+    QTest::newRow("DejaVu Sans 12") << 12;
+    QTest::newRow("DejaVu Sans 48, too large for the screen") << 48;
+}
+
+// A user who made text larger for reading sets a larger message font. The window takes it and grows
+// as a whole; a font too large for the screen gives way to the largest size that fits, never to
+// the 8-point dialog font or less.
+void WineTest::growsForTheUsersMessageFontWithinTheScreen() {
+    QFETCH(int, points);
+    // A LOGFONTW: the height in points (Wine takes a positive height so), normal weight, the face.
+    QByteArray font(92, '\0');
+    font[0] = static_cast<char>(points);
+    font[16] = static_cast<char>(0x90); // 400, FW_NORMAL
+    font[17] = 0x01;
+    const QString face = u"DejaVu Sans"_s;
+    for (qsizetype i = 0; i < face.size(); ++i) {
+        font[28 + 2 * i] = static_cast<char>(face.at(i).unicode());
+    }
+    const QString metrics = u"HKCU\\Control Panel\\Desktop\\WindowMetrics"_s;
+    QCOMPARE(setRegistryValue(metrics, u"MessageFont"_s, u"REG_BINARY"_s,
+                              QString::fromLatin1(font.toHex())),
+             0);
+    const auto restore = qScopeGuard([&] {
+        static_cast<void>(
+            m_wine->run({u"reg"_s, u"delete"_s, metrics, u"/v"_s, u"MessageFont"_s, u"/f"_s}));
+    });
+    QCOMPARE(support::runTool(u"wineserver"_s, {u"--kill"_s}, m_wine->environment()).exitCode, 0);
+    const unsigned long window = startProgram();
+    QVERIFY2(window != 0, "the window never appeared with the larger font");
+
+    const QRect client = m_session->clientRect(window);
+    const double factor = client.width() / static_cast<double>(pinned::kClientPixels.width());
+    const QString seen = u"%1 by %2"_s.arg(client.width()).arg(client.height());
+    // At the 8-point dialog font the window keeps its own size.
+    QVERIFY2(factor > 1.3, qPrintable(seen));
+    QVERIFY2(qAbs(client.height() - pinned::kClientPixels.height() * factor) <= 1,
+             qPrintable(seen));
+    QVERIFY2(m_session->screenRect().contains(m_session->frameRect(window)), qPrintable(seen));
+    // Each control where the table puts it, grown by the window's one factor.
+    const QStringList rects =
+        m_wine->run({windowsTest(u"WindowProbe"_s), u"rects"_s, kTitle}).output.split(u'\n');
+    for (std::size_t i = 0; i < pinned::kControls.size(); ++i) {
+        const QRect want = pinned::rectInClient(pinned::kControls.at(i));
+        const QString id = QString::number(100 + static_cast<int>(i)) + u' ';
+        const QStringList got = rects.filter(QRegularExpression(u"^"_s + id)).value(0).split(u' ');
+        QVERIFY2(got.size() == 5, qPrintable(id + seen));
+        const std::array pinnedEdges{want.x(), want.y(), want.width(), want.height()};
+        for (qsizetype edge = 0; edge < 4; ++edge) {
+            QVERIFY2(qAbs(got.at(edge + 1).toInt() -
+                          pinnedEdges.at(static_cast<std::size_t>(edge)) * factor) <= 2,
+                     qPrintable(id + rects.join(u'|')));
+        }
     }
 }
 

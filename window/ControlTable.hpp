@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace window {
@@ -172,6 +173,14 @@ inline PixelRect scaledPixelRect(const TwipRect& place, double factor) {
     const int left = edge(place.left);
     const int top = edge(place.top);
     return {left, top, edge(place.left + place.width) - left, edge(place.top + place.height) - top};
+}
+
+// The menu and HUD value texts with the same channel text in every place. Given the widest channel
+// text a font can show ("0." and three of its widest digit, or "1.000"), these are the widest texts
+// the boxes are ever given, the ones a front end sizes them for.
+inline std::array<std::string, 2> valueTextsWithChannel(std::string_view channel) {
+    const std::string c(channel);
+    return {c + ' ' + c + ' ' + c + " 1", '(' + c + ',' + c + ',' + c + ')'};
 }
 
 // What a screen reader says for the control: its caption, else its label's caption, else its

@@ -28,7 +28,17 @@ public:
         }
         const ToolOutcome booted =
             run({QStringLiteral("wineboot"), QStringLiteral("--init")}, 300000);
-        return booted.exitCode == 0 ? QString() : QStringLiteral("wineboot: ") + booted.output;
+        if (booted.exitCode != 0) {
+            return QStringLiteral("wineboot: ") + booted.output;
+        }
+        // Wine's own Tahoma, which stands in for the dialog font, is wider than Windows' and would
+        // grow the window at the default font; a condensed face fits the captions as Windows'
+        // Tahoma does, so the window is tested at the size Windows users get.
+        const ToolOutcome mapped = setRegistryValue(
+            QStringLiteral(R"(HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes)"),
+            QStringLiteral("MS Shell Dlg 2"), QStringLiteral("REG_SZ"),
+            QStringLiteral("DejaVu Sans Condensed"));
+        return mapped.exitCode == 0 ? QString() : QStringLiteral("reg: ") + mapped.output;
     }
 
     [[nodiscard]] QProcessEnvironment environment() const {
@@ -39,6 +49,12 @@ public:
         environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
         environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
         return environment;
+    }
+
+    [[nodiscard]] ToolOutcome setRegistryValue(const QString& key, const QString& name,
+                                               const QString& type, const QString& value) const {
+        return run({QStringLiteral("reg"), QStringLiteral("add"), key, QStringLiteral("/v"), name,
+                    QStringLiteral("/t"), type, QStringLiteral("/d"), value, QStringLiteral("/f")});
     }
 
     // Runs a Windows program (or a Wine tool) to completion; Windows line ends become plain.

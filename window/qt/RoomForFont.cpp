@@ -40,9 +40,11 @@ QStringList widestValueTexts(const QFontMetrics& metrics) {
         metrics.horizontalAdvance(fraction) >= metrics.horizontalAdvance(QStringLiteral("1.000"))
             ? fraction
             : QStringLiteral("1.000");
-    return {QStringList{channel, channel, channel, QStringLiteral("1")}.join(QLatin1Char(' ')),
-            QLatin1Char('(') + QStringList{channel, channel, channel}.join(QLatin1Char(',')) +
-                QLatin1Char(')')};
+    QStringList texts;
+    for (const std::string& text : valueTextsWithChannel(channel.toStdString())) {
+        texts << QString::fromStdString(text);
+    }
+    return texts;
 }
 
 // The room a text of this size needs in a control whose frame and margins take the chrome, with

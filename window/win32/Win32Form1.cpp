@@ -1,7 +1,11 @@
 #include "Win32Form1.hpp"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <commctrl.h>
+#include <cstdlib>
+#include <cwchar>
 #include <stdexcept>
 #include <string>
 
@@ -11,12 +15,15 @@ namespace {
 constexpr const wchar_t* kClassName = L"QuillmarchColorConverterForm1";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
-// The dialog font the layout was made for, at 8 pt. Where the system maps it to a wider face
-// (Wine's Tahoma is one), the size steps down until every caption fits inside its box.
+// The dialog font the layout was made for, at 8 pt: the smallest the window ever uses. A larger
+// message font the user set for reading is taken instead, and the whole table grows by one factor
+// where captions need more room than its boxes give.
 constexpr const wchar_t* kFontFace = L"MS Shell Dlg 2";
-constexpr int kLargestFontTenths = 80;
-constexpr int kSmallestFontTenths = 60;
-constexpr int kFontStepTenths = 5;
+constexpr int kDefaultFontTenths = 80;
+// What a push button and a sunken edit box keep around their text, in pixels at 96 dpi: edges,
+// the edit box's margins and its caret.
+constexpr SIZE kButtonChrome{8, 6};
+constexpr SIZE kEditChrome{11, 6};
 
 std::wstring widen(std::string_view text) {
     if (text.empty()) {
@@ -62,30 +69,103 @@ int scaled(int pixels, UINT dpi) {
     return MulDiv(pixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
 }
 
-HFONT createDialogFont(int tenthsOfPoints, UINT dpi) {
-    return CreateFontW(-MulDiv(tenthsOfPoints, static_cast<int>(dpi), 720), 0, 0, 0, FW_NORMAL,
-                       FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       kFontFace);
+LOGFONTW defaultDialogFont(UINT dpi) {
+    LOGFONTW font{};
+    font.lfHeight = -MulDiv(kDefaultFontTenths, static_cast<int>(dpi), 720);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = CLEARTYPE_QUALITY;
+    wcsncpy(font.lfFaceName, kFontFace, LF_FACESIZE - 1);
+    return font;
 }
 
-bool captionsFit(HFONT font, UINT dpi) {
+// The font the user reads messages in (the system's non-client metrics), at the window's DPI.
+LOGFONTW userMessageFont(UINT dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    using ForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+    if (const auto forDpi = user32Function<ForDpi>("SystemParametersInfoForDpi")) {
+        forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+    } else if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) != 0) {
+        const HDC screen = GetDC(nullptr);
+        const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        metrics.lfMessageFont.lfHeight =
+            MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi), systemDpi);
+    }
+    return metrics.lfMessageFont;
+}
+
+// Larger by more than the half point that scaling a height to the DPI may round it by.
+bool isLarger(const LOGFONTW& font, const LOGFONTW& than, UINT dpi) {
+    const auto points = [dpi](const LOGFONTW& f) {
+        return std::abs(f.lfHeight) * 72.0 / dpi;
+    };
+    return points(font) > points(than) + 0.5;
+}
+
+// The smallest factor, never below 1, at which the text fits the room with its chrome; a spare
+// pixel each way once the box grows, as a grown edge is rounded to the pixel.
+double factorFor(SIZE text, SIZE chrome, SIZE room) {
+    const auto need = [](LONG length, LONG around, LONG space, LONG spare) {
+        return static_cast<double>(length + around + spare) / static_cast<double>(space);
+    };
+    const double tight =
+        std::max(need(text.cx, chrome.cx, room.cx, 0), need(text.cy, chrome.cy, room.cy, 0));
+    return tight <= 1.0 ? 1.0
+                        : std::max(need(text.cx, chrome.cx, room.cx, 1),
+                                   need(text.cy, chrome.cy, room.cy, 1));
+}
+
+SIZE extentOf(HDC context, const std::wstring& text) {
+    SIZE extent{};
+    GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &extent);
+    return extent;
+}
+
+// The widest value texts in this font: every channel written with its widest digit, or "1.000".
+std::array<std::wstring, 2> widestValueTexts(HDC context) {
+    wchar_t widest = L'0';
+    for (wchar_t digit = L'1'; digit <= L'9'; ++digit) {
+        if (extentOf(context, std::wstring(1, digit)).cx >
+            extentOf(context, std::wstring(1, widest)).cx) {
+            widest = digit;
+        }
+    }
+    const std::string fraction = "0." + std::string(3, static_cast<char>(widest));
+    const bool oneIsWider = extentOf(context, L"1.000").cx > extentOf(context, widen(fraction)).cx;
+    const auto texts = valueTextsWithChannel(oneIsWider ? "1.000" : fraction);
+    return {widen(texts[0]), widen(texts[1])};
+}
+
+// How far the table must grow at this DPI for every caption and value text to fit its box.
+double roomFactorFor(const LOGFONTW& description, UINT dpi) {
+    const HFONT font = CreateFontIndirectW(&description);
     const HDC context = CreateCompatibleDC(nullptr);
     const HGDIOBJ previous = SelectObject(context, font);
-    bool fit = true;
+    const auto scaledSize = [dpi](SIZE size) {
+        return SIZE{scaled(size.cx, dpi), scaled(size.cy, dpi)};
+    };
+    double factor = 1.0;
     for (const ControlRow& row : kControlTable) {
-        if (row.kind != ControlKind::Label && row.kind != ControlKind::PushButton) {
-            continue;
+        const SIZE room =
+            scaledSize({twipsToPixels(row.place.width), twipsToPixels(row.place.height)});
+        if (row.kind == ControlKind::Label) {
+            factor = std::max(factor, factorFor(extentOf(context, widen(row.caption)), {}, room));
+        } else if (row.kind == ControlKind::PushButton) {
+            factor = std::max(factor, factorFor(extentOf(context, widen(row.caption)),
+                                                scaledSize(kButtonChrome), room));
+        } else if (row.kind == ControlKind::TextBox) {
+            for (const std::wstring& text : widestValueTexts(context)) {
+                factor = std::max(
+                    factor, factorFor(extentOf(context, text), scaledSize(kEditChrome), room));
+            }
         }
-        const std::wstring caption = widen(row.caption);
-        SIZE extent{};
-        GetTextExtentPoint32W(context, caption.c_str(), static_cast<int>(caption.size()), &extent);
-        fit = fit && extent.cx <= scaled(twipsToPixels(row.place.width), dpi) &&
-              extent.cy <= scaled(twipsToPixels(row.place.height), dpi);
     }
     SelectObject(context, previous);
     DeleteDC(context);
-    return fit;
+    DeleteObject(font);
+    return factor;
 }
 
 struct ControlClass {
@@ -201,34 +281,64 @@ void Form1::createControls(HINSTANCE instance) {
 
 void Form1::layOut(UINT dpi) {
     m_dpi = dpi;
-    for (int tenths = kLargestFontTenths; tenths >= kSmallestFontTenths;
-         tenths -= kFontStepTenths) {
-        m_font.reset(createDialogFont(tenths, dpi));
-        if (captionsFit(m_font.get(), dpi)) {
-            break;
-        }
+    const LOGFONTW smallest = defaultDialogFont(dpi);
+    const LOGFONTW message = userMessageFont(dpi);
+    LOGFONTW chosen = isLarger(message, smallest, dpi) ? message : smallest;
+    // Where the screen has no room for the table grown for that font, the largest size that fits.
+    const double largest = largestFactorOnWorkArea();
+    double factor = roomFactorFor(chosen, dpi);
+    while (factor > largest && std::abs(chosen.lfHeight) > std::abs(smallest.lfHeight)) {
+        chosen.lfHeight += chosen.lfHeight < 0 ? 1 : -1;
+        factor = roomFactorFor(chosen, dpi);
     }
+    m_factor = factor;
+    m_font.reset(CreateFontIndirectW(&chosen));
     for (const ControlRow& row : kControlTable) {
-        const TwipRect place = placeInWindow(row);
-        SetWindowPos(control(row.id), nullptr, scaled(twipsToPixels(place.left), dpi),
-                     scaled(twipsToPixels(place.top), dpi), scaled(twipsToPixels(place.width), dpi),
-                     scaled(twipsToPixels(place.height), dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT place = placed(placeInWindow(row));
+        SetWindowPos(control(row.id), nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control(row.id), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
     }
 }
 
-void Form1::centreOnWorkArea() const {
-    const RECT frame = frameForClient(scaled(twipsToPixels(kClientWidthTwips), m_dpi),
-                                      scaled(twipsToPixels(kClientHeightTwips), m_dpi), m_dpi);
+// Edges grown by the DPI and the table's factor, so that edges that meet at 1 still meet.
+RECT Form1::placed(const TwipRect& place) const {
+    const auto edge = [this](int twips) {
+        return static_cast<LONG>(
+            std::lround(twipsToPixels(twips) * m_factor * m_dpi / USER_DEFAULT_SCREEN_DPI));
+    };
+    return {edge(place.left), edge(place.top), edge(place.left + place.width),
+            edge(place.top + place.height)};
+}
+
+MONITORINFO Form1::monitor() const {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(m_window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
+    return monitor;
+}
+
+// The largest factor at which the framed window still fits the monitor's work area.
+double Form1::largestFactorOnWorkArea() const {
+    const RECT& work = monitor().rcWork;
+    const RECT frame = frameForClient(0, 0, m_dpi);
+    const double width = scaled(twipsToPixels(kClientWidthTwips), m_dpi);
+    const double height = scaled(twipsToPixels(kClientHeightTwips), m_dpi);
+    return std::min((work.right - work.left - (frame.right - frame.left)) / width,
+                    (work.bottom - work.top - (frame.bottom - frame.top)) / height);
+}
+
+// The frame centred on the work area, its title bar kept on it.
+void Form1::centreOnWorkArea() const {
+    const RECT client = placed({0, 0, kClientWidthTwips, kClientHeightTwips});
+    const RECT frame = frameForClient(client.right, client.bottom, m_dpi);
+    const RECT& work = monitor().rcWork;
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    SetWindowPos(m_window, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(m_window, nullptr,
+                 std::max(work.left, work.left + (work.right - work.left - width) / 2),
+                 std::max(work.top, work.top + (work.bottom - work.top - height) / 2), width,
+                 height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form1::show(int showCommand) const {

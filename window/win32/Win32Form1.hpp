@@ -47,6 +47,9 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls(HINSTANCE instance);
     void layOut(UINT dpi);
+    [[nodiscard]] RECT placed(const TwipRect& place) const;
+    [[nodiscard]] MONITORINFO monitor() const;
+    [[nodiscard]] double largestFactorOnWorkArea() const;
     void centreOnWorkArea() const;
     void rememberOrRestoreFocus(bool activated);
     void onCommand(WPARAM wParam);
@@ -63,6 +66,7 @@ private:
     HWND m_lastFocus = nullptr;
     FontHandle m_font;
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
+    double m_factor = 1.0;
     COLORREF m_fill = RGB(0, 0, 0);
     ChooseColorDialog m_commonDialog1;
     SelectColorCommand m_command{m_commonDialog1, *this};
