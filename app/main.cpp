@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdio>
+#include <span>
 
 namespace {
 
@@ -31,10 +32,12 @@ int main(int argc, char* argv[]) {
     // with an X server, the platforms to try.
     std::array<char, 10> platformOption{"-platform"};
     std::array<char, 12> x11First{"xcb;wayland"};
-    std::array<char*, 4> qtArgv{argc > 0 ? argv[0] : nullptr, nullptr, nullptr, nullptr};
-    int qtArgc = argc > 0 ? 1 : 0;
+    const std::span<char*> arguments(argv, argc > 0 ? static_cast<std::size_t>(argc) : 0);
+    char* programName = arguments.empty() ? nullptr : arguments.front();
+    std::array<char*, 4> qtArgv{programName, nullptr, nullptr, nullptr};
+    int qtArgc = programName != nullptr ? 1 : 0;
     if (qtArgc == 1 && app::prefersX11First()) {
-        qtArgv = {argv[0], platformOption.data(), x11First.data(), nullptr};
+        qtArgv = {programName, platformOption.data(), x11First.data(), nullptr};
         qtArgc = 3;
     }
     app::Launcher launcher(qtArgc, qtArgv.data());

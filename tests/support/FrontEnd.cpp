@@ -223,12 +223,18 @@ QString FrontEnd::startAndFindWindow(const QString& program, const QStringList& 
     }
     // The window settles where it centres itself once it is framed.
     static_cast<void>(m_session.offCentre(m_window));
-    m_origin = m_session.clientRect(m_window).topLeft();
+    const QRect client = m_session.clientRect(m_window);
+    m_origin = client.topLeft();
+    m_scale = client.width() / static_cast<double>(pinned::kClientPixels.width());
     return {};
 }
 
+QPoint FrontEnd::onScreen(const QString& control) const {
+    return m_origin + pinned::centreInClient(control) * m_scale;
+}
+
 void FrontEnd::click(const QString& control) const {
-    m_session.click(m_origin + pinned::centreInClient(control));
+    m_session.click(onScreen(control));
 }
 
 unsigned long FrontEnd::openChooser() const {
@@ -247,7 +253,7 @@ void FrontEnd::paste(const QString& control, const QString& text) const {
 }
 
 QColor FrontEnd::pixel(const QString& control, const QColor& awaited) const {
-    const QPoint point = m_origin + pinned::centreInClient(control);
+    const QPoint point = onScreen(control);
     return awaited.isValid() ? m_session.waitForPixel(point, awaited)
                              : m_session.screenshot().pixelColor(point);
 }

@@ -1,7 +1,8 @@
 // The converter window as a user meets it, on either front end: the Qt program, or the Windows
 // program under Wine, each on the private X session. One behaviour suite drives both through
 // this; each front end says how to read a text, work its colour chooser and read its window's
-// make-up. Controls are found by name at their places in the pinned layout.
+// make-up. Controls are found by name at their places in the pinned layout, grown by the window's
+// one factor where its font needs more room.
 #pragma once
 
 #include "XSession.hpp"
@@ -63,6 +64,8 @@ public:
     [[nodiscard]] QColor pixel(const QString& control, const QColor& awaited = {}) const;
     [[nodiscard]] QProcess& program() const { return *m_program; }
     [[nodiscard]] unsigned long window() const { return m_window; }
+    // How far the window grew for its font: 1 at the layout's own size.
+    [[nodiscard]] double scale() const { return m_scale; }
     [[nodiscard]] XSession& session() const { return m_session; }
 
 protected:
@@ -72,10 +75,14 @@ protected:
     [[nodiscard]] virtual QString chooserTitle() const = 0;
 
 private:
+    // The middle of the control on the screen.
+    [[nodiscard]] QPoint onScreen(const QString& control) const;
+
     XSession& m_session;
     std::unique_ptr<QProcess> m_program;
     unsigned long m_window = 0;
     QPoint m_origin;
+    double m_scale = 1.0;
 };
 
 } // namespace support

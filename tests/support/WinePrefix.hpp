@@ -28,17 +28,7 @@ public:
         }
         const ToolOutcome booted =
             run({QStringLiteral("wineboot"), QStringLiteral("--init")}, 300000);
-        if (booted.exitCode != 0) {
-            return QStringLiteral("wineboot: ") + booted.output;
-        }
-        // Wine's own Tahoma, which stands in for the dialog font, is wider than Windows' and would
-        // grow the window at the default font; a condensed face fits the captions as Windows'
-        // Tahoma does, so the window is tested at the size Windows users get.
-        const ToolOutcome mapped = setRegistryValue(
-            QStringLiteral(R"(HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes)"),
-            QStringLiteral("MS Shell Dlg 2"), QStringLiteral("REG_SZ"),
-            QStringLiteral("DejaVu Sans Condensed"));
-        return mapped.exitCode == 0 ? QString() : QStringLiteral("reg: ") + mapped.output;
+        return booted.exitCode == 0 ? QString() : QStringLiteral("wineboot: ") + booted.output;
     }
 
     [[nodiscard]] QProcessEnvironment environment() const {

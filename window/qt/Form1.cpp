@@ -75,6 +75,9 @@ QMarginsF frameSidesKnownToQt(const QWidget& window) {
             qreal(frame.right() - client.right()), qreal(frame.bottom() - client.bottom())};
 }
 
+// The states a window manager or compositor may put the window in although its size is fixed.
+const Qt::WindowStates kLargerThanNormal = Qt::WindowMaximized | Qt::WindowFullScreen;
+
 bool isOnWayland() {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
@@ -169,8 +172,8 @@ void Form1::layOutForFont() {
     const QFont wanted = QApplication::font();
     const Growth growth = growthWithin(wanted, kFontPointSize, *style(), roomOnScreen(*this));
     if (growth.font != font()) {
-        setFont(growth.font == wanted ? QFont()
-                                      : growth.font); // an empty font follows the desktop's
+        // An empty font follows the desktop's, should it hand over another later.
+        setFont(growth.font == wanted ? QFont() : growth.font);
     }
     for (const ControlRow& row : kControlTable) {
         control(row.id)->setGeometry(qRect(scaledPixelRect(row.place, growth.factor)));
@@ -195,7 +198,7 @@ void Form1::holdSize(QSize size) {
 }
 
 void Form1::resizeEvent(QResizeEvent* event) {
-    const bool larger = (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0;
+    const bool larger = (windowState() & kLargerThanNormal) != 0;
     if (isOnWayland() && !larger && event->size() != m_heldSize) {
         QMetaObject::invokeMethod(
             this, [this] { resize(m_heldSize); }, Qt::QueuedConnection);
@@ -216,10 +219,9 @@ void Form1::changeEvent(QEvent* event) {
 }
 
 void Form1::keepNormalState() {
-    const Qt::WindowStates larger = Qt::WindowMaximized | Qt::WindowFullScreen;
-    if ((windowState() & larger) != 0) {
+    if ((windowState() & kLargerThanNormal) != 0) {
         QMetaObject::invokeMethod(
-            this, [this, larger] { setWindowState(windowState() & ~larger); },
+            this, [this] { setWindowState(windowState() & ~kLargerThanNormal); },
             Qt::QueuedConnection);
     }
 }
@@ -267,8 +269,8 @@ bool Form1::nativeEvent(const QByteArray& eventType, void* message, qintptr* res
     if (!m_frameCentred) {
         if (const std::optional<QMargins> sides = frameSettledBy(eventType, message, *this)) {
             m_frameCentred = true;
-            const QMarginsF logical =
-                QMarginsF(*sides) / devicePixelRatioF(); // sent in device pixels
+            // The window manager counts in device pixels.
+            const QMarginsF logical = QMarginsF(*sides) / devicePixelRatioF();
             QMetaObject::invokeMethod(
                 this, [this, logical] { placeFrameInTheMiddle(logical); }, Qt::QueuedConnection);
         }
