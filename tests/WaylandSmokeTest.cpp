@@ -24,26 +24,38 @@ const QString kProgram = QStringLiteral(QCC_PROGRAM_PATH);
 const QString kHeadless = u"qcc-wayland-headless"_s;
 const QString kOnX = u"qcc-wayland-on-x"_s;
 
-// A program's output gathered as it comes, for the protocol lines WAYLAND_DEBUG=client writes.
-class ProtocolLog {
+// The program started with the environment given, its output gathered as it comes for the
+// protocol lines WAYLAND_DEBUG=client writes; ended when it goes out of scope.
+class Client {
 public:
-    explicit ProtocolLog(QProcess& program)
-        : m_program(program) {}
+    explicit Client(const QProcessEnvironment& environment) {
+        support::endWithTheTest(m_program);
+        m_program.setProcessEnvironment(environment);
+        m_program.setProcessChannelMode(QProcess::MergedChannels);
+        m_program.start(kProgram, {});
+        m_program.waitForStarted();
+    }
+    Client(const Client&) = delete;
+    Client& operator=(const Client&) = delete;
+    Client(Client&&) = delete;
+    Client& operator=(Client&&) = delete;
+    ~Client() { support::stop(&m_program); }
 
     bool waitFor(const QString& line, int timeoutMs = 30000) {
         const QDeadlineTimer deadline(timeoutMs);
-        while (!m_text.contains(line) && m_program.state() == QProcess::Running &&
-               !deadline.hasExpired()) {
+        while (!m_log.contains(line) && running() && !deadline.hasExpired()) {
             m_program.waitForReadyRead(100);
-            m_text += QString::fromLocal8Bit(m_program.readAll());
+            m_log += QString::fromLocal8Bit(m_program.readAll());
         }
-        return m_text.contains(line);
+        return m_log.contains(line);
     }
-    [[nodiscard]] const QString& text() const { return m_text; }
+    [[nodiscard]] bool running() const { return m_program.state() == QProcess::Running; }
+    [[nodiscard]] qint64 processId() const { return m_program.processId(); }
+    [[nodiscard]] const QString& log() const { return m_log; }
 
 private:
-    QProcess& m_program;
-    QString m_text;
+    QProcess m_program;
+    QString m_log;
 };
 
 } // namespace
@@ -120,39 +132,25 @@ QProcessEnvironment WaylandSmokeTest::environmentFor(const QString& socket, bool
 }
 
 void WaylandSmokeTest::showsItsWindowOnWeston() {
-    QProcess program;
-    support::endWithTheTest(program);
-    program.setProcessEnvironment(environmentFor(kHeadless, false));
-    program.setProcessChannelMode(QProcess::MergedChannels);
-    program.start(kProgram, {});
-    QVERIFY(program.waitForStarted());
-    ProtocolLog log(program);
+    Client program(environmentFor(kHeadless, false));
     for (const QString& line :
          {u"set_title(\"Quillmarch Color Converter\")"_s,
           u"set_app_id(\"org.quillmarch.ColorConverter\")"_s, u"ack_configure("_s, u".attach("_s}) {
-        QVERIFY2(log.waitFor(line),
-                 qPrintable("never sent " + line + "\n" + log.text().right(2000)));
+        QVERIFY2(program.waitFor(line),
+                 qPrintable("never sent " + line + "\n" + program.log().right(2000)));
     }
-    const bool running = program.state() == QProcess::Running;
-    support::stop(&program);
-    QVERIFY2(running, "the program ended by itself on Wayland");
+    QVERIFY2(program.running(), "the program ended by itself on Wayland");
     // The surface is attached after the compositor's configure was answered, not before.
-    QVERIFY(log.text().lastIndexOf(u".attach("_s) > log.text().indexOf(u"ack_configure("_s));
+    QVERIFY(program.log().lastIndexOf(u".attach("_s) > program.log().indexOf(u"ack_configure("_s));
 }
 
 // Weston maximises whatever window has the keyboard on Super+Shift+M, fixed size or not; Qt's own
 // title bar does the same through the maximise button it always draws.
 void WaylandSmokeTest::aMaximiseFromTheCompositorLeavesItRunningAtItsSize() {
-    QProcess program;
-    support::endWithTheTest(program);
-    program.setProcessEnvironment(environmentFor(kOnX, false));
-    program.setProcessChannelMode(QProcess::MergedChannels);
-    program.start(kProgram, {});
-    QVERIFY(program.waitForStarted());
-    ProtocolLog log(program);
-    QVERIFY2(log.waitFor(u".attach("_s), qPrintable(log.text().right(2000)));
+    Client program(environmentFor(kOnX, false));
+    QVERIFY2(program.waitFor(u".attach("_s), qPrintable(program.log().right(2000)));
     static const QRegularExpression kGeometry(u"set_window_geometry\\(0, 0, (\\d+), (\\d+)\\)"_s);
-    const QString ownSize = kGeometry.match(log.text()).captured(0);
+    const QString ownSize = kGeometry.match(program.log()).captured(0);
     QVERIFY(!ownSize.isEmpty());
 
     // Weston names its window only in _NET_WM_NAME, which xdotool's name search does not read.
@@ -163,14 +161,12 @@ void WaylandSmokeTest::aMaximiseFromTheCompositorLeavesItRunningAtItsSize() {
     QVERIFY(weston != 0);
     m_session->activate(weston);
     m_session->keys({u"super+shift+m"_s});
-    QVERIFY2(log.waitFor(u"unset_maximized()"_s),
-             qPrintable("never left the maximised state\n" + log.text().right(3000)));
-    const qsizetype left = log.text().lastIndexOf(u"unset_maximized()"_s);
-    QVERIFY2(log.waitFor(ownSize) && log.text().lastIndexOf(ownSize) > left,
-             qPrintable("not back at " + ownSize + "\n" + log.text().right(3000)));
-    const bool running = program.state() == QProcess::Running;
-    support::stop(&program);
-    QVERIFY2(running, qPrintable("ended on the maximise\n" + log.text().right(3000)));
+    QVERIFY2(program.waitFor(u"unset_maximized()"_s),
+             qPrintable("never left the maximised state\n" + program.log().right(3000)));
+    const qsizetype left = program.log().lastIndexOf(u"unset_maximized()"_s);
+    QVERIFY2(program.waitFor(ownSize) && program.log().lastIndexOf(ownSize) > left,
+             qPrintable("not back at " + ownSize + "\n" + program.log().right(3000)));
+    QVERIFY2(program.running(), qPrintable("ended on the maximise\n" + program.log().right(3000)));
 }
 
 void WaylandSmokeTest::aWaylandSessionWithAnXServerTakesX_data() {
@@ -187,23 +183,14 @@ void WaylandSmokeTest::aWaylandSessionWithAnXServerTakesX() {
     if (!platform.isEmpty()) {
         environment.insert(u"QT_QPA_PLATFORM"_s, platform);
     }
-    QProcess program;
-    support::endWithTheTest(program);
-    program.setProcessEnvironment(environment);
-    program.setProcessChannelMode(QProcess::MergedChannels);
-    program.start(kProgram, {});
-    QVERIFY(program.waitForStarted());
-    ProtocolLog log(program);
+    Client program(environment);
     if (onX) {
         const unsigned long window =
             m_session->waitForWindow(u"^Quillmarch Color Converter$"_s, 30000, program.processId());
-        support::stop(&program);
-        QVERIFY2(window != 0, qPrintable("no window on X\n" + log.text().right(2000)));
-        QVERIFY2(!log.text().contains(u"set_title("_s), "a Wayland window as well");
+        QVERIFY2(window != 0, "no window on X");
     } else {
-        const bool onWayland = log.waitFor(u"set_title(\"Quillmarch Color Converter\")"_s);
-        support::stop(&program);
-        QVERIFY2(onWayland, qPrintable(log.text().right(2000)));
+        QVERIFY2(program.waitFor(u"set_title(\"Quillmarch Color Converter\")"_s),
+                 qPrintable(program.log().right(2000)));
     }
 }
 
