@@ -267,7 +267,8 @@ void Form1::showEvent(QShowEvent* event) {
 // never comes in the middle of Qt's own handling of the message.
 bool Form1::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
     if (!m_frameCentred) {
-        if (const std::optional<QMargins> sides = frameSettledBy(eventType, message, *this)) {
+        if (const std::optional<QMargins> sides =
+                m_frameWatch.frameSettledBy(eventType, message, *this)) {
             m_frameCentred = true;
             // The window manager counts in device pixels.
             const QMarginsF logical = QMarginsF(*sides) / devicePixelRatioF();

@@ -3,6 +3,7 @@
 // live in SelectColorCommand; how far the table grows is RoomForFont's to say.
 #pragma once
 
+#include "X11WindowHints.hpp"
 #include "window/ColorDialog.hpp"
 #include "window/ControlTable.hpp"
 #include "window/ConverterOutputs.hpp"
@@ -54,6 +55,7 @@ private:
     std::array<QWidget*, kControlCount> m_controls{};
     std::unique_ptr<ColorDialog> m_commonDialog1;
     SelectColorCommand m_command;
+    X11FrameWatch m_frameWatch;
     QSize m_heldSize;
     bool m_shownOnce = false;
     bool m_frameCentred = false;

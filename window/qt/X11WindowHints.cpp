@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace window::qt {
 namespace {
@@ -30,10 +31,18 @@ std::optional<QMargins> announcedFrame(xcb_connection_t* connection, xcb_window_
                     static_cast<int>(sides[1]), static_cast<int>(sides[3]));
 }
 
-bool windowManagerRuns(xcb_connection_t* connection, xcb_window_t root) {
-    const xcb_atom_t check = x11::internAtom(connection, "_NET_SUPPORTING_WM_CHECK");
+bool windowManagerRuns(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t check) {
     const auto reply = propertyOf(connection, root, check, XCB_ATOM_WINDOW, 1);
     return reply && xcb_get_property_value_length(reply.get()) > 0;
+}
+
+unsigned int askForAtom(std::string_view name) {
+    xcb_connection_t* connection = x11::connection();
+    return connection == nullptr
+               ? 0U
+               : xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()),
+                                 name.data())
+                     .sequence;
 }
 
 } // namespace
@@ -54,8 +63,31 @@ void keepOffTaskbar(QWidget& topLevel) {
     xcb_flush(connection);
 }
 
-std::optional<QMargins> frameSettledBy(const QByteArray& eventType, void* message,
-                                       const QWidget& topLevel) {
+X11FrameWatch::X11FrameWatch()
+    : m_frameExtents{askForAtom("_NET_FRAME_EXTENTS")}
+    , m_windowManagerCheck{askForAtom("_NET_SUPPORTING_WM_CHECK")} {}
+
+X11FrameWatch::~X11FrameWatch() {
+    xcb_connection_t* connection = x11::connection();
+    for (const Atom* atom : {&m_frameExtents, &m_windowManagerCheck}) {
+        if (connection != nullptr && atom->cookie != 0 && !atom->answered) {
+            xcb_discard_reply(connection, atom->cookie);
+        }
+    }
+}
+
+unsigned int X11FrameWatch::atomOf(Atom& atom) {
+    if (!atom.answered && atom.cookie != 0) {
+        atom.answered = true;
+        const x11::ReplyPtr<xcb_intern_atom_reply_t> reply(
+            xcb_intern_atom_reply(x11::connection(), {atom.cookie}, nullptr));
+        atom.atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    }
+    return atom.atom;
+}
+
+std::optional<QMargins> X11FrameWatch::frameSettledBy(const QByteArray& eventType, void* message,
+                                                      const QWidget& topLevel) {
     xcb_connection_t* connection = x11::connection();
     const auto window = static_cast<xcb_window_t>(topLevel.internalWinId());
     if (connection == nullptr || window == XCB_WINDOW_NONE || eventType != "xcb_generic_event_t") {
@@ -65,17 +97,16 @@ std::optional<QMargins> frameSettledBy(const QByteArray& eventType, void* messag
     switch (event->response_type & 0x7F) {
     case XCB_PROPERTY_NOTIFY: {
         const auto* change = static_cast<const xcb_property_notify_event_t*>(message);
-        const xcb_atom_t extents = x11::internAtom(connection, "_NET_FRAME_EXTENTS");
-        if (change->window != window || change->atom != extents) {
+        if (change->window != window || change->atom != atomOf(m_frameExtents)) {
             return std::nullopt;
         }
-        return announcedFrame(connection, window, extents);
+        return announcedFrame(connection, window, change->atom);
     }
     case XCB_MAP_NOTIFY: {
         const auto* map = static_cast<const xcb_map_notify_event_t*>(message);
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
         if (map->window != window || screen == nullptr ||
-            windowManagerRuns(connection, screen->root)) {
+            windowManagerRuns(connection, screen->root, atomOf(m_windowManagerCheck))) {
             return std::nullopt;
         }
         return QMargins();

@@ -18,9 +18,33 @@ void keepOffTaskbar(QWidget& topLevel);
 
 // The frame around the top-level window, in device pixels, once a native event of the window says
 // it is settled: the sides the window manager announces in _NET_FRAME_EXTENTS, or no sides when
-// the window is mapped and no window manager runs to frame it. Nothing for any other event. Qt's
-// own figure can lag behind: it is read once, possibly before the frame exists.
-[[nodiscard]] std::optional<QMargins> frameSettledBy(const QByteArray& eventType, void* message,
-                                                     const QWidget& topLevel);
+// the window is mapped and no window manager runs to frame it. Qt's own figure can lag behind: it
+// is read once, possibly before the frame exists. The atoms are asked for when the watch is made
+// and their answers read when first needed, so that the window's own events before it is mapped
+// cost no round trip to the server.
+class X11FrameWatch {
+public:
+    X11FrameWatch();
+    X11FrameWatch(const X11FrameWatch&) = delete;
+    X11FrameWatch& operator=(const X11FrameWatch&) = delete;
+    X11FrameWatch(X11FrameWatch&&) = delete;
+    X11FrameWatch& operator=(X11FrameWatch&&) = delete;
+    ~X11FrameWatch();
+
+    // Nothing for any other event, or off X11.
+    [[nodiscard]] std::optional<QMargins> frameSettledBy(const QByteArray& eventType, void* message,
+                                                         const QWidget& topLevel);
+
+private:
+    struct Atom {
+        unsigned int cookie = 0;
+        unsigned int atom = 0;
+        bool answered = false;
+    };
+    unsigned int atomOf(Atom& atom);
+
+    Atom m_frameExtents;
+    Atom m_windowManagerCheck;
+};
 
 } // namespace window::qt
