@@ -41,7 +41,7 @@ private:
         unsigned int atom = 0;
         bool answered = false;
     };
-    unsigned int atomOf(Atom& atom);
+    static unsigned int atomOf(Atom& atom);
 
     Atom m_frameExtents;
     Atom m_windowManagerCheck;
