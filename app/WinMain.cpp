@@ -1,6 +1,6 @@
 // Start-up and shut-down on Windows: creates Form1, centred and shown, and runs the message loop
 // until the window is closed.
-#include "window/win32/Win32Form1.hpp"
+#include "window/win32/Form1.hpp"
 
 #include <commctrl.h>
 #include <exception>

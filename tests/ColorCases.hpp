@@ -1,4 +1,4 @@
-// Cases the conversion core is checked against on every platform: the published examples and an
+// Cases the conversion core is checked against on every platform: the program's own examples and an
 // oracle that computes a channel's text in integers, without floating point or the scale constant.
 #pragma once
 
@@ -21,8 +21,7 @@ constexpr color::ColorValue rgb(int red, int green, int blue) {
     return red | (green << 8) | (blue << 16);
 }
 
-// The first four are the ones the end-to-end tests pick in a real chooser.
-// The first four, the corners and the published mid-range examples, are picked in the real
+// The first four, the corners and the program's own mid-range examples, are picked in the real
 // choosers too.
 inline constexpr std::array kExamples{
     Example{"black", rgb(0, 0, 0), "0.000 0.000 0.000 1", "(0.000,0.000,0.000)"},

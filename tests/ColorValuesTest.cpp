@@ -1,4 +1,4 @@
-// Channels and value texts of the conversion core, checked against the published examples, an
+// Channels and value texts of the conversion core, checked against the program's own examples, an
 // independent integer oracle, hostile inputs and the decimal marks of several locales.
 #include "color/ColorValues.hpp"
 
@@ -24,8 +24,8 @@ class ColorValuesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void publishedExamples_data();
-    void publishedExamples();
+    void theProgramsOwnExamples_data();
+    void theProgramsOwnExamples();
     void everyChannelMatchesIntegerOracle();
     void everyChannelValueFormatsLikeCLocalePrintf();
     void highBitsAndNegativeInputsAreMasked_data();
@@ -38,7 +38,7 @@ private slots:
     void decimalMarkIsAFullStopInEveryLocale();
 };
 
-void ColorValuesTest::publishedExamples_data() {
+void ColorValuesTest::theProgramsOwnExamples_data() {
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("hud");
@@ -48,7 +48,7 @@ void ColorValuesTest::publishedExamples_data() {
     }
 }
 
-void ColorValuesTest::publishedExamples() {
+void ColorValuesTest::theProgramsOwnExamples() {
     QFETCH(int, value);
     QFETCH(QString, menu);
     QFETCH(QString, hud);

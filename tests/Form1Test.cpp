@@ -310,7 +310,7 @@ void Form1Test::hostilePasteLeavesTheWindowWorking() {
 }
 
 void Form1Test::layoutFollowsTheScaleFactor() {
-    // CTest runs this suite at QT_SCALE_FACTOR 1, 1.25, 1.5, 2 and 3.
+    // CTest runs this slot at QT_SCALE_FACTOR 1, 1.25, 1.5, 2 and 3.
     showAndActivate();
     m_dialog->scriptConfirm(0x00FF00);
     QTest::mouseClick(control(ControlId::Command1), Qt::LeftButton);

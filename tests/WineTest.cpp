@@ -159,10 +159,17 @@ QString WineTest::misplacedControl(double factor, int tolerance) const {
     return {};
 }
 
+// Captions are read as automation reads them: an ampersand that made an access key would show.
 void WineTest::everyControlStandsWherePinned() {
     QVERIFY2(startProgram() != 0, "the Windows program's window never appeared");
     const QString misplaced = misplacedControl(1.0, 0);
     QVERIFY2(misplaced.isEmpty(), qPrintable(misplaced));
+    for (std::size_t i = 0; i < pinned::kControls.size(); ++i) {
+        const support::ToolOutcome caption = m_wine->run(
+            {windowsTest(u"WindowProbe"_s), u"text"_s, kTitle, QString::number(100 + i)});
+        QCOMPARE(caption.exitCode, 0);
+        QCOMPARE(caption.output, QString::fromUtf8(pinned::kControls.at(i).caption));
+    }
 }
 
 void WineTest::growsForTheUsersMessageFontWithinTheScreen_data() {

@@ -1,6 +1,6 @@
-// The conversion core built for Windows, run under Wine by WineTest: the published examples, every
-// channel against the integer oracle, and the texts while the user's decimal symbol is a comma.
-// QtTest is not built for Windows here, so this prints one line per failure and closes with
+// The conversion core built for Windows, run under Wine by WineTest: the program's own examples,
+// every channel against the integer oracle, and the texts while the user's decimal symbol is a
+// comma. QtTest is not built for Windows here, so this prints one line per failure and closes with
 // "N passed, N failed"; its exit status is the verdict.
 #include "../ColorCases.hpp"
 

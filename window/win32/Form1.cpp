@@ -1,4 +1,4 @@
-#include "Win32Form1.hpp"
+#include "Form1.hpp"
 
 #include <algorithm>
 #include <array>
