@@ -1,7 +1,7 @@
 // Start-up exactly as the program does it, ending at the window's first paint: run under callgrind
 // on the offscreen platform, its instruction count is a start-up cost that does not drift with the
 // machine's load the way wall time does.
-#include "app/Launcher.hpp"
+#include "app/qt/Launcher.hpp"
 
 #include <QEvent>
 #include <QTimer>
@@ -22,7 +22,7 @@ public:
 
 int main(int argc, char* argv[]) {
     int qtArgc = argc > 0 ? 1 : 0;
-    app::Launcher launcher(qtArgc, argv);
+    app::qt::Launcher launcher(qtArgc, argv);
     QuitOnFirstPaint quitter;
     launcher.form().installEventFilter(&quitter);
     launcher.show();

@@ -1,6 +1,6 @@
 // The program's start-up on a German desktop (CTest sets LC_ALL=de_DE.UTF-8): what Qt draws
 // itself, the chooser and the boxes' context menu, speaks German.
-#include "app/Launcher.hpp"
+#include "app/qt/Launcher.hpp"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -24,7 +24,7 @@ void TranslationTest::chooserAndContextMenuSpeakTheUsersLanguage() {
     int argc = 1;
     char name[] = "quillmarch-color-converter";
     char* argv[] = {name, nullptr};
-    app::Launcher launcher(argc, argv);
+    app::qt::Launcher launcher(argc, argv);
     launcher.show();
 
     auto* box = launcher.form().findChild<QLineEdit*>(u"Text1"_s);

@@ -15,7 +15,7 @@
 
 #include <optional>
 
-namespace app {
+namespace app::qt {
 
 class Launcher {
 public:
@@ -33,4 +33,4 @@ private:
     window::qt::X11WindowLossWatch m_formWatch;
 };
 
-} // namespace app
+} // namespace app::qt

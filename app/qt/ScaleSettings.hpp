@@ -3,10 +3,10 @@
 // draws no usable window for others (zero, a million). Sane settings are left to Qt.
 #pragma once
 
-namespace app {
+namespace app::qt {
 
 // Call before the application object is built: QT_SCALE_FACTOR must be a number from 0.25 to 8,
 // and so must every entry ("factor" or "screen=factor") of QT_SCREEN_SCALE_FACTORS.
 void dropUnusableScaleSettings();
 
-} // namespace app
+} // namespace app::qt

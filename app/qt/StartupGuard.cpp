@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace app {
+namespace app::qt {
 namespace {
 
 QByteArray quoted(const QByteArray& text) {
@@ -105,4 +105,4 @@ StartupGuard::~StartupGuard() {
     qInstallMessageHandler(handleMessage);
 }
 
-} // namespace app
+} // namespace app::qt

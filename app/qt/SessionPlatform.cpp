@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-namespace app {
+namespace app::qt {
 
 // Qt itself picks Wayland wherever a Wayland display or session is announced.
 bool prefersX11First() {
@@ -13,4 +13,4 @@ bool prefersX11First() {
     return !userChose && xServer && waylandSession;
 }
 
-} // namespace app
+} // namespace app::qt

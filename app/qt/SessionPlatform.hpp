@@ -3,10 +3,10 @@
 // the taskbar, which Wayland lets no client do. A platform the user names in QT_QPA_PLATFORM wins.
 #pragma once
 
-namespace app {
+namespace app::qt {
 
 // Whether to hand Qt "-platform xcb;wayland": X first, Wayland still there should the X server
 // not answer. Otherwise the choice is Qt's, or the user's.
 [[nodiscard]] bool prefersX11First();
 
-} // namespace app
+} // namespace app::qt

@@ -27,7 +27,7 @@ int main(int argc, char* argv[]) {
             stderr));
         return 1;
     }
-    app::dropUnusableScaleSettings();
+    app::qt::dropUnusableScaleSettings();
     // The program takes no command line: Qt sees the program's name and, in a Wayland session
     // with an X server, the platforms to try.
     std::array<char, 10> platformOption{"-platform"};
@@ -36,11 +36,11 @@ int main(int argc, char* argv[]) {
     char* programName = arguments.empty() ? nullptr : arguments.front();
     std::array<char*, 4> qtArgv{programName, nullptr, nullptr, nullptr};
     int qtArgc = programName != nullptr ? 1 : 0;
-    if (qtArgc == 1 && app::prefersX11First()) {
+    if (qtArgc == 1 && app::qt::prefersX11First()) {
         qtArgv = {programName, platformOption.data(), x11First.data(), nullptr};
         qtArgc = 3;
     }
-    app::Launcher launcher(qtArgc, qtArgv.data());
+    app::qt::Launcher launcher(qtArgc, qtArgv.data());
     launcher.show();
     return QApplication::exec();
 }

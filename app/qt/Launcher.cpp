@@ -12,7 +12,7 @@
 
 #include <memory>
 
-namespace app {
+namespace app::qt {
 namespace {
 
 // The sizes a title bar, task switcher and window list ask for; the desktop's own menus take
@@ -69,4 +69,4 @@ void Launcher::show() {
     m_form.show();
 }
 
-} // namespace app
+} // namespace app::qt

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace app {
+namespace app::qt {
 namespace {
 
 constexpr double kSmallestScale = 0.25;
@@ -46,4 +46,4 @@ void dropUnusableScaleSettings() {
     dropIfUnusable("QT_SCREEN_SCALE_FACTORS", everyEntryIsSane);
 }
 
-} // namespace app
+} // namespace app::qt

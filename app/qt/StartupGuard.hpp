@@ -7,7 +7,7 @@
 
 #include <QtGlobal>
 
-namespace app {
+namespace app::qt {
 
 class StartupGuard {
 public:
@@ -20,4 +20,4 @@ public:
     ~StartupGuard();
 };
 
-} // namespace app
+} // namespace app::qt
