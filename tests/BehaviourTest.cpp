@@ -278,7 +278,7 @@ void BehaviourTest::altF4EndsTheProgramWithStatusZero() {
     // for the close box.
     session().activate(m_frontEnd->window());
     session().keys({u"alt+F4"_s});
-    QVERIFY2(m_frontEnd->program().waitForFinished(10000), "still running 10 s after Alt+F4");
+    QVERIFY2(m_frontEnd->program().waitForFinished(60000), "still running a minute after Alt+F4");
     QCOMPARE(m_frontEnd->program().exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_frontEnd->program().exitCode(), 0);
 }

@@ -1,5 +1,5 @@
-// CommonDialog1 over QColorDialog on the offscreen platform: built on first use, modal to its
-// owner, reopening on the last confirmed colour, and telling a cancel from a confirm.
+// CommonDialog1 over QColorDialog on the offscreen platform: modal to its owner, reopening on the
+// last confirmed colour, and telling a cancel from a confirm.
 #include "window/qt/QtColorDialog.hpp"
 
 #include <QApplication>
@@ -45,7 +45,6 @@ private slots:
     void init();
     void cleanup();
 
-    void chooserIsBuiltSoonAfterTheOwnersFirstPaint();
     void confirmedColourComesBackAs24Bits();
     void cancelRaisesOnlyWhenAskedTo();
     void reopensTheSameChooserOnTheLastConfirmedColourModalToItsOwner();
@@ -65,17 +64,6 @@ void QtColorDialogTest::cleanup() {
     m_dialog.reset();
     QVERIFY(m_owner->findChild<QColorDialog*>() == nullptr);
     m_owner.reset();
-}
-
-void QtColorDialogTest::chooserIsBuiltSoonAfterTheOwnersFirstPaint() {
-    QWidget owner;
-    const window::qt::QtColorDialog dialog(owner);
-    QTest::qWait(400);
-    QVERIFY2(owner.findChild<QColorDialog*>() == nullptr, "built before the owner was shown");
-    owner.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&owner));
-    QTRY_VERIFY_WITH_TIMEOUT(owner.findChild<QColorDialog*>() != nullptr, 2000);
-    QVERIFY(!owner.findChild<QColorDialog*>()->isVisible());
 }
 
 void QtColorDialogTest::confirmedColourComesBackAs24Bits() {

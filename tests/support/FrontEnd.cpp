@@ -239,7 +239,8 @@ void FrontEnd::click(const QString& control) const {
 
 unsigned long FrontEnd::openChooser() const {
     click(u"Command1"_s);
-    const unsigned long chooser = m_session.waitForWindow(exactTitle(chooserTitle()));
+    // Wine may still be busy with the window's last work; the wait ends as soon as it is there.
+    const unsigned long chooser = m_session.waitForWindow(exactTitle(chooserTitle()), 60000);
     if (chooser != 0) {
         m_session.activate(chooser);
     }

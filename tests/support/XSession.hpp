@@ -38,7 +38,7 @@ public:
     // owns), waiting for it to appear; 0 if none.
     [[nodiscard]] unsigned long waitForWindow(const QString& titlePattern, int timeoutMs = 10000,
                                               qint64 processId = 0) const;
-    [[nodiscard]] bool waitForWindowGone(unsigned long window, int timeoutMs = 5000) const;
+    [[nodiscard]] bool waitForWindowGone(unsigned long window, int timeoutMs = 30000) const;
     // Starts an X client on this server (output forwarded to the test's); null if it failed.
     [[nodiscard]] std::unique_ptr<QProcess>
     startClient(const QString& program, const QStringList& arguments,
