@@ -10,7 +10,9 @@ using namespace Qt::StringLiterals;
 namespace support {
 namespace {
 
-constexpr int kStartTimeoutMs = 10000;
+// Waits on a condition: a loaded machine may take many seconds to start a server, and a quick one
+// loses nothing.
+constexpr int kStartTimeoutMs = 60000;
 constexpr int kPollMs = 50;
 
 int numberAfter(const QString& text, const QString& label) {
