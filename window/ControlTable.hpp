@@ -175,11 +175,20 @@ inline PixelRect scaledPixelRect(const TwipRect& place, double factor) {
     return {left, top, edge(place.left + place.width) - left, edge(place.top + place.height) - top};
 }
 
-// The menu and HUD value texts with the same channel text in every place. Given the widest channel
-// text a font can show ("0." and three of its widest digit, or "1.000"), these are the widest texts
-// the boxes are ever given, the ones a front end sizes them for.
-inline std::array<std::string, 2> valueTextsWithChannel(std::string_view channel) {
-    const std::string c(channel);
+// The widest menu and HUD texts the boxes are ever given, in a font whose text widths width()
+// measures: every channel written as "0." and three of the font's widest digit, or as "1.000"
+// where that is wider. A front end sizes the boxes for these.
+template <typename Width> std::array<std::string, 2> widestValueTexts(Width width) {
+    char widest = '0';
+    for (char digit = '1'; digit <= '9'; ++digit) {
+        if (width(std::string(1, digit)) > width(std::string(1, widest))) {
+            widest = digit;
+        }
+    }
+    std::string c = "0." + std::string(3, widest);
+    if (width(std::string("1.000")) > width(c)) {
+        c = "1.000";
+    }
     return {c + ' ' + c + ' ' + c + " 1", '(' + c + ',' + c + ',' + c + ')'};
 }
 

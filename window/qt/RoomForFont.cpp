@@ -26,22 +26,11 @@ QSize basePixels(const ControlRow& row) {
     return {twipsToPixels(row.place.width), twipsToPixels(row.place.height)};
 }
 
-// The widest texts the boxes are given: every channel written with the widest digit the font has.
 QStringList widestValueTexts(const QFontMetrics& metrics) {
-    QChar widestDigit = QLatin1Char('0');
-    for (char digit = '1'; digit <= '9'; ++digit) {
-        if (metrics.horizontalAdvance(QLatin1Char(digit)) >
-            metrics.horizontalAdvance(widestDigit)) {
-            widestDigit = QLatin1Char(digit);
-        }
-    }
-    const QString fraction = QStringLiteral("0.") + QString(3, widestDigit);
-    const QString channel =
-        metrics.horizontalAdvance(fraction) >= metrics.horizontalAdvance(QStringLiteral("1.000"))
-            ? fraction
-            : QStringLiteral("1.000");
     QStringList texts;
-    for (const std::string& text : valueTextsWithChannel(channel.toStdString())) {
+    for (const std::string& text : window::widestValueTexts([&metrics](const std::string& t) {
+             return metrics.horizontalAdvance(QString::fromStdString(t));
+         })) {
         texts << QString::fromStdString(text);
     }
     return texts;

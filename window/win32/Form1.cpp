@@ -123,18 +123,9 @@ SIZE extentOf(HDC context, const std::wstring& text) {
     return extent;
 }
 
-// The widest value texts in this font: every channel written with its widest digit, or "1.000".
 std::array<std::wstring, 2> widestValueTexts(HDC context) {
-    wchar_t widest = L'0';
-    for (wchar_t digit = L'1'; digit <= L'9'; ++digit) {
-        if (extentOf(context, std::wstring(1, digit)).cx >
-            extentOf(context, std::wstring(1, widest)).cx) {
-            widest = digit;
-        }
-    }
-    const std::string fraction = "0." + std::string(3, static_cast<char>(widest));
-    const bool oneIsWider = extentOf(context, L"1.000").cx > extentOf(context, widen(fraction)).cx;
-    const auto texts = valueTextsWithChannel(oneIsWider ? "1.000" : fraction);
+    const auto texts = window::widestValueTexts(
+        [context](const std::string& text) { return extentOf(context, widen(text)).cx; });
     return {widen(texts[0]), widen(texts[1])};
 }
 
