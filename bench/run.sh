@@ -2,10 +2,9 @@
 # The start-up benchmark in one command: sets up a Debian 12 machine, builds the program optimised
 # with the benchmark tools, then on a private Xvfb with openbox measures our program, a bare Xlib
 # window (the floor), an empty Qt window of the same size (the toolkit's floor) and `yad --color`
-# side by side, times our start-up step by step, and counts
-# start-up instructions with callgrind. ROUNDS and CYCLES set the number of rounds (default 15)
-# and chooser cycles (200); OURS and EMPTY_QT measure other builds of the two Qt programs, such as
-# an older commit's, in the same places.
+# side by side, and counts start-up instructions with callgrind. ROUNDS and CYCLES set the number
+# of rounds (default 15) and chooser cycles (200); OURS and EMPTY_QT measure other builds of the
+# two Qt programs, such as an older commit's, in the same places.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,8 +33,6 @@ build/bench/bench/StartupBench --ours "${OURS:-build/bench/app/quillmarch-color-
     --yad "$(command -v yad)" \
     --rounds "${ROUNDS:-15}" --cycles "${CYCLES:-200}" 2> >(grep -v -e '^round ' -e QStandardPaths >&2)
 
-echo
-build/bench/bench/StartupPhases --runs "${ROUNDS:-15}" 2> >(grep -v QStandardPaths >&2)
 
 echo
 instructions=$(env -u DISPLAY QT_QPA_PLATFORM=offscreen valgrind --tool=callgrind \
