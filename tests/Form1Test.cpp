@@ -102,7 +102,6 @@ private slots:
     void labelsFramesAndSwatchNeverTakeFocus();
     void everyTextFitsAtAnyFontInOneGrownTable_data();
     void everyTextFitsAtAnyFontInOneGrownTable();
-    void controlsAreBuiltInTheWindowFont();
     void controlsHaveAccessibleNames();
     void firstShownEmptyThenShowsThePickedColourOnly();
     void hostilePasteLeavesTheWindowWorking_data();
@@ -218,19 +217,6 @@ void Form1Test::everyTextFitsAtAnyFontInOneGrownTable() {
             QCOMPARE(widget->font(), chosen); // never shrunk below the user's choice
         }
         QVERIFY2(showsWhole(*widget), row.name);
-    }
-}
-
-void Form1Test::controlsAreBuiltInTheWindowFont() {
-    const QFont windowFont = QApplication::font();
-    // Qt's default font in place again, as when the program starts.
-    QApplication::setFont(QFont(u"Sans Serif"_s, 9));
-    const window::qt::Form1 fresh(
-        [](QWidget&) { return std::make_unique<fakes::FakeColorDialog>(); });
-    QCOMPARE(QApplication::font(), windowFont);
-    // Not yet shown: a control built in another font would lay its text out twice.
-    for (const window::ControlRow& row : window::kControlTable) {
-        QCOMPARE(fresh.control(row.id)->font(), windowFont);
     }
 }
 
