@@ -35,10 +35,7 @@ public:
         m_program.start(kProgram, {});
         m_program.waitForStarted();
     }
-    Client(const Client&) = delete;
-    Client& operator=(const Client&) = delete;
-    Client(Client&&) = delete;
-    Client& operator=(Client&&) = delete;
+    Q_DISABLE_COPY_MOVE(Client)
     ~Client() { support::stop(&m_program); }
 
     bool waitFor(const QString& line, int timeoutMs = 30000) {
@@ -153,11 +150,7 @@ void WaylandSmokeTest::aMaximiseFromTheCompositorLeavesItRunningAtItsSize() {
     const QString ownSize = kGeometry.match(program.log()).captured(0);
     QVERIFY(!ownSize.isEmpty());
 
-    // Weston names its window only in _NET_WM_NAME, which xdotool's name search does not read.
-    const unsigned long weston =
-        m_session->run(u"xdotool"_s, {u"search"_s, u"--class"_s, u"^Weston Compositor$"_s})
-            .section(QLatin1Char('\n'), 0, 0)
-            .toULong();
+    const quint32 weston = m_session->waitForWindow(u"^Weston Compositor"_s);
     QVERIFY(weston != 0);
     m_session->activate(weston);
     m_session->keys({u"super+shift+m"_s});
@@ -185,8 +178,8 @@ void WaylandSmokeTest::aWaylandSessionWithAnXServerTakesX() {
     }
     Client program(environment);
     if (onX) {
-        const unsigned long window =
-            m_session->waitForWindow(u"^Quillmarch Color Converter$"_s, 30000, program.processId());
+        const quint32 window =
+            m_session->waitForWindow(u"^Quillmarch Color Converter$"_s, program.processId());
         QVERIFY2(window != 0, "no window on X");
     } else {
         QVERIFY2(program.waitFor(u"set_title(\"Quillmarch Color Converter\")"_s),

@@ -48,9 +48,9 @@ private slots:
 
 private:
     // Starts the program under Wine; its window, or 0 if none came.
-    unsigned long startProgram() {
+    quint32 startProgram() {
         m_program = m_session->startClient(u"wine"_s, {kProgram}, m_wine->environment());
-        return m_program ? m_session->waitForWindow(u"^"_s + kTitle + u"$"_s, 60000) : 0;
+        return m_program ? m_session->waitForWindow(u"^"_s + kTitle + u"$"_s) : 0;
     }
     [[nodiscard]] QString misplacedControl(double factor, int tolerance) const;
     [[nodiscard]] int setRegistryValue(const QString& key, const QString& name, const QString& type,
@@ -130,6 +130,8 @@ void WineTest::executableIsOneSmallSelfContained32BitProgram() {
     QVERIFY2(symbols.exitCode == 0 && !symbols.output.contains(u"SelectColorCommand"_s),
              "not stripped");
 
+    // Wine lays the window out and draws it alike with or without the manifest, so only the
+    // executable shows that Windows will give it themed controls and per-monitor DPI.
     QFile file(kProgram);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
@@ -201,7 +203,7 @@ void WineTest::growsForTheUsersMessageFontWithinTheScreen() {
             m_wine->run({u"reg"_s, u"delete"_s, metrics, u"/v"_s, u"MessageFont"_s, u"/f"_s}));
     });
     QCOMPARE(support::runTool(u"wineserver"_s, {u"--kill"_s}, m_wine->environment()).exitCode, 0);
-    const unsigned long window = startProgram();
+    const quint32 window = startProgram();
     QVERIFY2(window != 0, "the window never appeared with the larger font");
 
     const QRect client = m_session->clientRect(window);
@@ -223,15 +225,14 @@ void WineTest::layoutScalesWithTheDesktopDpi() {
                               u"144"_s),
              0);
     QCOMPARE(support::runTool(u"wineserver"_s, {u"--kill"_s}, m_wine->environment()).exitCode, 0);
-    const unsigned long window = startProgram();
+    const quint32 window = startProgram();
     QVERIFY2(window != 0, "the window never appeared at 144 dpi");
     const QRect client = m_session->clientRect(window);
     QCOMPARE(client.size(), pinned::kClientPixels * 1.5);
     // Not checked for centring here: Wine sizes its title bar for 144 dpi while openbox draws its
     // own, so the frame Windows centres is not the frame on screen.
     const QPoint shape1 = pinned::centreInClient(u"Shape1"_s);
-    QCOMPARE(m_session->waitForPixel(client.topLeft() + shape1 * 1.5, QColor(0, 0, 0)),
-             QColor(0, 0, 0));
+    QCOMPARE(m_session->pixel(client.topLeft() + shape1 * 1.5, Qt::black), QColor(Qt::black));
 }
 
 QTEST_GUILESS_MAIN(WineTest)

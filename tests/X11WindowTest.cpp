@@ -87,7 +87,7 @@ void X11WindowTest::refusesToStartWithOneLineSayingWhy() {
     QProcess program;
     program.setProcessEnvironment(environmentWith(settings));
     program.start(kProgram, {});
-    QVERIFY(program.waitForFinished(10000));
+    QVERIFY(program.waitForFinished(30000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit); // no abort, no core dump
     QCOMPARE(program.exitCode(), 1);
     const QString message = QString::fromLocal8Bit(program.readAllStandardError());
@@ -119,10 +119,10 @@ void X11WindowTest::scaleSettingsNoDesktopCanMeanAreIgnored() {
     program.setProcessEnvironment(environmentWith({u"DISPLAY=session"_s, setting}));
     program.start(kProgram, {});
     QVERIFY(program.waitForStarted());
-    const unsigned long window = m_session->waitForWindow(kTitle, 10000, program.processId());
+    const quint32 window = m_session->waitForWindow(kTitle, program.processId());
     const QSize shown = window != 0 ? m_session->clientRect(window).size() : QSize();
     program.terminate();
-    QVERIFY(program.waitForFinished(5000));
+    QVERIFY(program.waitForFinished(30000));
     const QString message = QString::fromLocal8Bit(program.readAllStandardError());
     QVERIFY2(window != 0, qPrintable("no window; said: " + message));
     QCOMPARE(shown, client);
@@ -141,9 +141,9 @@ void X11WindowTest::aLostXConnectionEndsWithStatusOneAndOneLine() {
     QProcess program;
     program.setProcessEnvironment(session->environment());
     program.start(kProgram, {});
-    QVERIFY(session->waitForWindow(kTitle, 10000, program.processId()) != 0);
+    QVERIFY(session->waitForWindow(kTitle, program.processId()) != 0);
     session.reset(); // the X server goes away under the running program
-    QVERIFY(program.waitForFinished(10000));
+    QVERIFY(program.waitForFinished(30000));
     // One line from Qt, and nothing from the sanitizers either.
     const QString message = QString::fromLocal8Bit(program.readAllStandardError());
     QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 1,
@@ -167,10 +167,10 @@ void X11WindowTest::destroyedByAnotherProgramItEndsWithStatusZero() {
     QProcess program;
     program.setProcessEnvironment(m_session->environment());
     program.start(kProgram, {});
-    const unsigned long window = m_session->waitForWindow(kTitle, 10000, program.processId());
+    const quint32 window = m_session->waitForWindow(kTitle, program.processId());
     QVERIFY2(window != 0, "the program's window never appeared");
     m_session->run(u"xdotool"_s, {u"windowclose"_s, QString::number(window)});
-    QVERIFY2(program.waitForFinished(1000), "still running 1 s after its window was destroyed");
+    QVERIFY2(program.waitForFinished(30000), "still running after its window was destroyed");
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
 }
@@ -204,13 +204,13 @@ void X11WindowTest::growsCentredForTheFontQt6ctHandsOver() {
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(kProgram, {});
-    const unsigned long window = session.waitForWindow(kTitle, 10000, program.processId());
+    const quint32 window = session.waitForWindow(kTitle, program.processId());
     QVERIFY2(window != 0, "the program's window never appeared");
     const QPoint offset = session.offCentre(window, 10000);
     const QSize shown = session.clientRect(window).size();
     const QRect frame = session.frameRect(window);
     program.terminate();
-    QVERIFY(program.waitForFinished(5000));
+    QVERIFY(program.waitForFinished(30000));
     const QString seen = u"%1 by %2, framed at %3, %4 as %5 by %6"_s.arg(shown.width())
                              .arg(shown.height())
                              .arg(frame.left())
@@ -233,12 +233,12 @@ void X11WindowTest::docksMatchTheWindowToItsDesktopEntry() {
     QProcess program;
     program.setProcessEnvironment(m_session->environment());
     program.start(kProgram, {});
-    const unsigned long window = m_session->waitForWindow(kTitle, 10000, program.processId());
-    const QString wmClass = m_session->property(window, u"WM_CLASS"_s);
+    const quint32 window = m_session->waitForWindow(kTitle, program.processId());
+    const QString wmClass = m_session->text(window, u"WM_CLASS"_s);
     program.terminate();
-    QVERIFY(program.waitForFinished(5000));
+    QVERIFY(program.waitForFinished(30000));
     QVERIFY(!announced.isEmpty());
-    QVERIFY2(wmClass.endsWith(u", \""_s + announced + u'"'), qPrintable(wmClass));
+    QVERIFY2(wmClass.endsWith(u',' + announced), qPrintable(wmClass));
 }
 
 QTEST_GUILESS_MAIN(X11WindowTest)

@@ -28,8 +28,7 @@ public:
     [[nodiscard]] Kind kind() const override { return Kind::Qt; }
 
     QString start() override {
-        return startAndFindWindow(QStringLiteral(QCC_PROGRAM_PATH), {}, session().environment(),
-                                  10000);
+        return startAndFindWindow(QStringLiteral(QCC_PROGRAM_PATH), {}, session().environment());
     }
 
     // Click into the box, select all, copy. A fresh marker on the clipboard first tells the new
@@ -40,7 +39,7 @@ public:
         click(control);
         session().keys({u"ctrl+a"_s, u"ctrl+c"_s});
         QString copied;
-        const bool landed = pollUntil(3000, [&] {
+        const bool landed = pollUntil(15000, [&] {
             copied = session().clipboard();
             return !copied.isEmpty() && copied != marker;
         });
@@ -69,29 +68,22 @@ public:
         constexpr uint kMaximise = 0x10;
         constexpr uint kClose = 0x20;
         constexpr uint kMenuDecoration = 0x10;
-        const QStringList motif = session()
-                                      .property(window(), u"_MOTIF_WM_HINTS"_s)
-                                      .split(QLatin1Char(','), Qt::SkipEmptyParts);
-        const auto field = [&motif](int i) {
-            return motif.size() > i ? motif.at(i).trimmed().toUInt(nullptr, 16) : 0xFFFFFFFFU;
+        const QList<quint32> motif = session().numbers(window(), u"_MOTIF_WM_HINTS"_s);
+        const uint functions = motif.value(1, ~0U);
+        const QStringList actions = session().atomNames(window(), u"_NET_WM_ALLOWED_ACTIONS"_s);
+        const auto allowed = [&actions](const QString& action) {
+            return actions.contains(u"_NET_WM_ACTION_"_s + action);
         };
-        const QString actions = session().property(window(), u"_NET_WM_ALLOWED_ACTIONS"_s);
-        const QString sizes = session().property(window(), u"WM_NORMAL_HINTS"_s);
-        const auto size = [&sizes](const QString& which) {
-            return QRegularExpression(which + u" size: (\\d+ by \\d+)"_s).match(sizes).captured(1);
-        };
+        // WM_NORMAL_HINTS: flags, then x, y, width, height, then the minimum and maximum sizes.
+        const QList<quint32> sizes = session().numbers(window(), u"WM_NORMAL_HINTS"_s);
         WindowFacts facts;
-        facts.minimise = (field(1) & (kAllFunctions | kMinimise)) != 0;
+        facts.minimise = (functions & (kAllFunctions | kMinimise)) != 0;
         facts.maximise =
-            (field(1) & (kAllFunctions | kMaximise)) != 0 || actions.contains(u"MAXIMIZE"_s);
-        facts.resizable = size(u"minimum"_s) != size(u"maximum"_s) ||
-                          actions.contains(u"_NET_WM_ACTION_RESIZE"_s);
-        facts.closeBox = (field(1) & kClose) != 0 && actions.contains(u"CLOSE"_s);
-        facts.systemMenu = (field(2) & kMenuDecoration) != 0;
-        facts.windowIcon =
-            session()
-                .run(u"xprop"_s, {u"-id"_s, QString::number(window()), u"_NET_WM_ICON"_s})
-                .contains(u"Icon (24 x 24)"_s);
+            (functions & (kAllFunctions | kMaximise)) != 0 || allowed(u"MAXIMIZE_HORZ"_s);
+        facts.resizable = sizes.mid(5, 2) != sizes.mid(7, 2) || allowed(u"RESIZE"_s);
+        facts.closeBox = (functions & kClose) != 0 && allowed(u"CLOSE"_s);
+        facts.systemMenu = (motif.value(2, ~0U) & kMenuDecoration) != 0;
+        facts.windowIcon = iconSizes().contains(24);
         return facts;
     }
 
@@ -116,7 +108,7 @@ public:
     QString start() override {
         const QString failure = m_wine.boot();
         return failure.isEmpty()
-                   ? startAndFindWindow(u"wine"_s, {executable()}, m_wine.environment(), 60000)
+                   ? startAndFindWindow(u"wine"_s, {executable()}, m_wine.environment())
                    : failure;
     }
 
@@ -155,10 +147,7 @@ public:
         facts.closeBox = flag(u"close"_s);
         facts.systemMenu = flag(u"sysmenu"_s);
         // Wine hands the window's small and big icons to the desktop as _NET_WM_ICON.
-        const QString icons =
-            session().run(u"xprop"_s, {u"-id"_s, QString::number(window()), u"_NET_WM_ICON"_s});
-        facts.windowIcon =
-            icons.contains(u"Icon (16 x 16)"_s) && icons.contains(u"Icon (32 x 32)"_s);
+        facts.windowIcon = iconSizes().contains(16) && iconSizes().contains(32);
         facts.executableIcon = value(u"fileicons"_s).toInt() > 0;
         facts.fileVersion = value(u"FileVersion"_s);
         facts.productName = value(u"ProductName"_s);
@@ -212,12 +201,12 @@ FrontEnd::~FrontEnd() {
 }
 
 QString FrontEnd::startAndFindWindow(const QString& program, const QStringList& arguments,
-                                     const QProcessEnvironment& environment, int timeoutMs) {
+                                     const QProcessEnvironment& environment) {
     m_program = m_session.startClient(program, arguments, environment);
     if (!m_program) {
         return program + u" did not start"_s;
     }
-    m_window = m_session.waitForWindow(exactTitle(kTitle), timeoutMs);
+    m_window = m_session.waitForWindow(exactTitle(kTitle));
     if (m_window == 0) {
         return u"the program's window never appeared"_s;
     }
@@ -229,6 +218,18 @@ QString FrontEnd::startAndFindWindow(const QString& program, const QStringList& 
     return {};
 }
 
+// _NET_WM_ICON holds one icon after another, each as its width, its height and its pixels.
+QList<int> FrontEnd::iconSizes() const {
+    const QList<quint32> icons = m_session.numbers(m_window, u"_NET_WM_ICON"_s);
+    QList<int> sizes;
+    for (qsizetype at = 0; at + 1 < icons.size(); at += 2 + qsizetype{icons[at]} * icons[at + 1]) {
+        if (icons[at] == icons[at + 1]) {
+            sizes << static_cast<int>(icons[at]);
+        }
+    }
+    return sizes;
+}
+
 QPoint FrontEnd::onScreen(const QString& control) const {
     return m_origin + pinned::centreInClient(control) * m_scale;
 }
@@ -237,10 +238,10 @@ void FrontEnd::click(const QString& control) const {
     m_session.click(onScreen(control));
 }
 
-unsigned long FrontEnd::openChooser() const {
+quint32 FrontEnd::openChooser() const {
     click(u"Command1"_s);
     // Wine may still be busy with the window's last work; the wait ends as soon as it is there.
-    const unsigned long chooser = m_session.waitForWindow(exactTitle(chooserTitle()), 60000);
+    const quint32 chooser = m_session.waitForWindow(exactTitle(chooserTitle()));
     if (chooser != 0) {
         m_session.activate(chooser);
     }
@@ -254,9 +255,7 @@ void FrontEnd::paste(const QString& control, const QString& text) const {
 }
 
 QColor FrontEnd::pixel(const QString& control, const QColor& awaited) const {
-    const QPoint point = onScreen(control);
-    return awaited.isValid() ? m_session.waitForPixel(point, awaited)
-                             : m_session.screenshot().pixelColor(point);
+    return m_session.pixel(onScreen(control), awaited);
 }
 
 } // namespace support

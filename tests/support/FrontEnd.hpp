@@ -38,10 +38,7 @@ public:
     static std::unique_ptr<FrontEnd> fromEnvironment(XSession& session);
 
     explicit FrontEnd(XSession& session);
-    FrontEnd(const FrontEnd&) = delete;
-    FrontEnd& operator=(const FrontEnd&) = delete;
-    FrontEnd(FrontEnd&&) = delete;
-    FrontEnd& operator=(FrontEnd&&) = delete;
+    Q_DISABLE_COPY_MOVE(FrontEnd)
     virtual ~FrontEnd();
 
     [[nodiscard]] virtual Kind kind() const = 0;
@@ -56,14 +53,14 @@ public:
 
     void click(const QString& control) const;
     // Clicks Select Color and waits for the chooser; 0 if none came.
-    [[nodiscard]] unsigned long openChooser() const;
+    [[nodiscard]] quint32 openChooser() const;
     // Puts the text on the clipboard and pastes it over the box's whole text.
     void paste(const QString& control, const QString& text) const;
     // The colour in the middle of the control, once it turns the awaited one if one is given; what
     // it shows when the wait runs out.
     [[nodiscard]] QColor pixel(const QString& control, const QColor& awaited = {}) const;
     [[nodiscard]] QProcess& program() const { return *m_program; }
-    [[nodiscard]] unsigned long window() const { return m_window; }
+    [[nodiscard]] quint32 window() const { return m_window; }
     // How far the window grew for its font: 1 at the layout's own size.
     [[nodiscard]] double scale() const { return m_scale; }
     [[nodiscard]] XSession& session() const { return m_session; }
@@ -71,8 +68,10 @@ public:
 protected:
     // Starts the command on the session and waits for the window with the program's title.
     QString startAndFindWindow(const QString& program, const QStringList& arguments,
-                               const QProcessEnvironment& environment, int timeoutMs);
+                               const QProcessEnvironment& environment);
     [[nodiscard]] virtual QString chooserTitle() const = 0;
+    // The sides of the square icons the window offers the desktop.
+    [[nodiscard]] QList<int> iconSizes() const;
 
 private:
     // The middle of the control on the screen.
@@ -80,7 +79,7 @@ private:
 
     XSession& m_session;
     std::unique_ptr<QProcess> m_program;
-    unsigned long m_window = 0;
+    quint32 m_window = 0;
     QPoint m_origin;
     double m_scale = 1.0;
 };

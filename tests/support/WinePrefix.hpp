@@ -13,10 +13,7 @@ class WinePrefix {
 public:
     explicit WinePrefix(const XSession& session)
         : m_session(session) {}
-    WinePrefix(const WinePrefix&) = delete;
-    WinePrefix& operator=(const WinePrefix&) = delete;
-    WinePrefix(WinePrefix&&) = delete;
-    WinePrefix& operator=(WinePrefix&&) = delete;
+    Q_DISABLE_COPY_MOVE(WinePrefix)
     ~WinePrefix() {
         runTool(QStringLiteral("wineserver"), {QStringLiteral("--kill")}, environment(), 10000);
     }

@@ -4,6 +4,11 @@
 
 #include <QDeadlineTimer>
 #include <QRegularExpression>
+#include <QtEndian>
+
+#include <algorithm>
+#include <cstdlib>
+#include <xcb/xcb.h>
 
 using namespace Qt::StringLiterals;
 
@@ -15,10 +20,10 @@ namespace {
 constexpr int kStartTimeoutMs = 60000;
 constexpr int kPollMs = 50;
 
-int numberAfter(const QString& text, const QString& label) {
-    const QRegularExpression pattern(QRegularExpression::escape(label) + u"\\s*(-?\\d+)"_s);
-    const QRegularExpressionMatch match = pattern.match(text);
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
+// xcb hands each reply over to be freed by the caller.
+template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
+template <typename T> Reply<T> owned(T* reply) {
+    return {reply, &std::free};
 }
 
 } // namespace
@@ -30,6 +35,7 @@ XSession::XSession(QSize screen) {
 }
 
 XSession::~XSession() {
+    m_x.reset();
     stop(m_windowManager.get());
     stop(m_server.get());
 }
@@ -57,6 +63,12 @@ bool XSession::startServer(QSize screen) {
         return false;
     }
     m_display = QLatin1Char(':') + number;
+    m_x = {xcb_connect(m_display.toLatin1().constData(), nullptr), &xcb_disconnect};
+    if (xcb_connection_has_error(m_x.get()) != 0) {
+        m_failure = u"no X connection to Xvfb on "_s + m_display;
+        return false;
+    }
+    m_root = xcb_setup_roots_iterator(xcb_get_setup(m_x.get())).data->root;
     return true;
 }
 
@@ -71,8 +83,7 @@ bool XSession::startWindowManager() {
         return false;
     }
     const bool managed = pollUntil(kStartTimeoutMs, [this] {
-        return run(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s})
-            .contains(u"window id"_s);
+        return !numbers(m_root, u"_NET_SUPPORTING_WM_CHECK"_s).isEmpty();
     });
     if (!managed) {
         m_failure = u"openbox did not take over the display"_s;
@@ -90,8 +101,7 @@ QProcessEnvironment XSession::environment() const {
     return environment;
 }
 
-QByteArray XSession::standardOutputOf(const QString& program, const QStringList& arguments,
-                                      int timeoutMs) const {
+QString XSession::run(const QString& program, const QStringList& arguments, int timeoutMs) const {
     QProcess process;
     process.setProcessEnvironment(environment());
     process.start(program, arguments);
@@ -100,39 +110,49 @@ QByteArray XSession::standardOutputOf(const QString& program, const QStringList&
         process.waitForFinished();
         return {};
     }
-    return process.readAllStandardOutput();
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
 
-QString XSession::run(const QString& program, const QStringList& arguments, int timeoutMs) const {
-    return QString::fromLocal8Bit(standardOutputOf(program, arguments, timeoutMs));
+// openbox lists every window it manages on the root; a window's title is its _NET_WM_NAME, or
+// WM_NAME where a program sets only that.
+quint32 XSession::waitForWindow(const QString& titlePattern, qint64 processId) const {
+    const QRegularExpression title(titlePattern);
+    const auto matches = [&](quint32 window) {
+        const QString name = text(window, u"_NET_WM_NAME"_s);
+        return isShown(window) &&
+               title.match(name.isEmpty() ? text(window, u"WM_NAME"_s) : name).hasMatch() &&
+               (processId == 0 ||
+                numbers(window, u"_NET_WM_PID"_s).value(0) == static_cast<quint32>(processId));
+    };
+    quint32 found = 0;
+    pollUntil(kStartTimeoutMs, [&] {
+        const QList<quint32> windows = numbers(m_root, u"_NET_CLIENT_LIST"_s);
+        const auto match = std::find_if(windows.cbegin(), windows.cend(), matches);
+        found = match == windows.cend() ? 0 : *match;
+        return found != 0;
+    });
+    return found;
 }
 
-unsigned long XSession::waitForWindow(const QString& titlePattern, int timeoutMs,
-                                      qint64 processId) const {
-    QStringList search{u"search"_s, u"--onlyvisible"_s};
-    if (processId != 0) {
-        search << u"--all"_s << u"--pid"_s << QString::number(processId);
+bool XSession::waitForWindowGone(quint32 window, int timeoutMs) const {
+    return pollUntil(timeoutMs, [&] { return !isShown(window); });
+}
+
+bool XSession::isShown(quint32 window) const {
+    const auto attributes = owned(xcb_get_window_attributes_reply(
+        m_x.get(), xcb_get_window_attributes(m_x.get(), window), nullptr));
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+QRect XSession::clientRect(quint32 window) const {
+    const auto geometry =
+        owned(xcb_get_geometry_reply(m_x.get(), xcb_get_geometry(m_x.get(), window), nullptr));
+    const auto origin = owned(xcb_translate_coordinates_reply(
+        m_x.get(), xcb_translate_coordinates(m_x.get(), window, m_root, 0, 0), nullptr));
+    if (!geometry || !origin) {
+        return {};
     }
-    search << u"--name"_s << titlePattern; // the pattern comes last
-    QStringList ids;
-    pollUntil(timeoutMs, [&] {
-        ids = run(u"xdotool"_s, search).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        return !ids.isEmpty();
-    });
-    return ids.isEmpty() ? 0 : ids.constFirst().toULong();
-}
-
-bool XSession::waitForWindowGone(unsigned long window, int timeoutMs) const {
-    return pollUntil(timeoutMs, [&] {
-        return !run(u"xwininfo"_s, {u"-id"_s, QString::number(window)}).contains(u"IsViewable"_s);
-    });
-}
-
-QRect XSession::clientRect(unsigned long window) const {
-    const QString info = run(u"xwininfo"_s, {u"-id"_s, QString::number(window)});
-    return {numberAfter(info, u"Absolute upper-left X:"_s),
-            numberAfter(info, u"Absolute upper-left Y:"_s), numberAfter(info, u"Width:"_s),
-            numberAfter(info, u"Height:"_s)};
+    return {origin->dst_x, origin->dst_y, geometry->width, geometry->height};
 }
 
 std::unique_ptr<QProcess> XSession::startClient(const QString& program,
@@ -149,19 +169,18 @@ std::unique_ptr<QProcess> XSession::startClient(const QString& program,
     return client;
 }
 
-QRect XSession::frameRect(unsigned long window) const {
-    const QStringList extents =
-        property(window, u"_NET_FRAME_EXTENTS"_s).split(QLatin1Char(','), Qt::SkipEmptyParts);
+QRect XSession::frameRect(quint32 window) const {
+    const QList<quint32> extents = numbers(window, u"_NET_FRAME_EXTENTS"_s);
     if (extents.size() != 4) {
         return {};
     }
     const auto extent = [&](int i) {
-        return extents.at(i).trimmed().toInt();
+        return static_cast<int>(extents.at(i));
     };
     return clientRect(window).adjusted(-extent(0), -extent(2), extent(1), extent(3));
 }
 
-QPoint XSession::offCentre(unsigned long window, int timeoutMs) const {
+QPoint XSession::offCentre(quint32 window, int timeoutMs) const {
     QPoint offset;
     pollUntil(timeoutMs, [&] {
         offset = frameRect(window).center() - screenRect().center();
@@ -170,32 +189,82 @@ QPoint XSession::offCentre(unsigned long window, int timeoutMs) const {
     return offset;
 }
 
-QColor XSession::waitForPixel(QPoint screenPoint, const QColor& awaited, int timeoutMs) const {
+// The screen is 24 bits deep, which the server hands over as 32-bit pixels in the machine's order.
+QColor XSession::pixel(QPoint at, const QColor& awaited, int timeoutMs) const {
     QColor seen;
     pollUntil(timeoutMs, [&] {
-        seen = screenshot().pixelColor(screenPoint);
-        return seen == awaited;
+        const auto image = owned(xcb_get_image_reply(
+            m_x.get(),
+            xcb_get_image(m_x.get(), XCB_IMAGE_FORMAT_Z_PIXMAP, m_root, static_cast<qint16>(at.x()),
+                          static_cast<qint16>(at.y()), 1, 1, ~0U),
+            nullptr));
+        seen = image && xcb_get_image_data_length(image.get()) >= 4
+                   ? QColor::fromRgb(qFromUnaligned<quint32>(xcb_get_image_data(image.get())))
+                   : QColor();
+        return !awaited.isValid() || seen == awaited;
     });
     return seen;
 }
 
 QRect XSession::screenRect() const {
-    const QString info = run(u"xwininfo"_s, {u"-root"_s});
-    return {0, 0, numberAfter(info, u"Width:"_s), numberAfter(info, u"Height:"_s)};
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_x.get())).data;
+    return {0, 0, screen->width_in_pixels, screen->height_in_pixels};
 }
 
-QImage XSession::screenshot() const {
-    return QImage::fromData(
-        standardOutputOf(u"import"_s, {u"-window"_s, u"root"_s, u"png:-"_s}, 10000), "PNG");
+quint32 XSession::atom(const QString& name) const {
+    const QByteArray latin1 = name.toLatin1();
+    const auto reply = owned(xcb_intern_atom_reply(
+        m_x.get(),
+        xcb_intern_atom(m_x.get(), 0, static_cast<quint16>(latin1.size()), latin1.constData()),
+        nullptr));
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
-QString XSession::property(unsigned long window, const QString& name) const {
-    const QString line = run(u"xprop"_s, {u"-id"_s, QString::number(window), name});
-    const qsizetype separator = line.indexOf(QRegularExpression(u"[=:]"_s));
-    return separator < 0 ? QString() : line.mid(separator + 1).trimmed();
+QByteArray XSession::bytes(quint32 window, const QString& name) const {
+    constexpr quint32 kWholeProperty = 1U << 24; // in 32-bit units
+    const auto reply =
+        owned(xcb_get_property_reply(m_x.get(),
+                                     xcb_get_property(m_x.get(), 0, window, atom(name),
+                                                      XCB_GET_PROPERTY_TYPE_ANY, 0, kWholeProperty),
+                                     nullptr));
+    if (!reply) {
+        return {};
+    }
+    return {static_cast<const char*>(xcb_get_property_value(reply.get())),
+            xcb_get_property_value_length(reply.get())};
 }
 
-void XSession::activate(unsigned long window) const {
+QList<quint32> XSession::numbers(quint32 window, const QString& name) const {
+    const QByteArray raw = bytes(window, name);
+    QList<quint32> items;
+    for (qsizetype at = 0; at + 4 <= raw.size(); at += 4) {
+        items << qFromUnaligned<quint32>(raw.constData() + at);
+    }
+    return items;
+}
+
+QStringList XSession::atomNames(quint32 window, const QString& name) const {
+    QStringList names;
+    for (const quint32 item : numbers(window, name)) {
+        const auto reply =
+            owned(xcb_get_atom_name_reply(m_x.get(), xcb_get_atom_name(m_x.get(), item), nullptr));
+        if (reply) {
+            names << QString::fromLatin1(xcb_get_atom_name_name(reply.get()),
+                                         xcb_get_atom_name_name_length(reply.get()));
+        }
+    }
+    return names;
+}
+
+QString XSession::text(quint32 window, const QString& name) const {
+    QByteArray raw = bytes(window, name);
+    if (raw.endsWith('\0')) {
+        raw.chop(1);
+    }
+    return QString::fromUtf8(raw.replace('\0', ','));
+}
+
+void XSession::activate(quint32 window) const {
     run(u"xdotool"_s, {u"windowactivate"_s, u"--sync"_s, QString::number(window)});
 }
 
@@ -213,7 +282,7 @@ void XSession::click(QPoint screenPoint) const {
 }
 
 QString XSession::clipboard() const {
-    return run(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s}, 3000);
+    return run(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s}, 15000);
 }
 
 void XSession::setClipboard(const QString& text) const {
@@ -224,7 +293,7 @@ void XSession::setClipboard(const QString& text) const {
     xclip.start(u"xclip"_s, {u"-selection"_s, u"clipboard"_s});
     xclip.write(text.toUtf8());
     xclip.closeWriteChannel();
-    xclip.waitForFinished(3000);
+    xclip.waitForFinished(15000);
 }
 
 } // namespace support

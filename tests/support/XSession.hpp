@@ -1,8 +1,10 @@
 // A private X server (Xvfb on a free display) with openbox managing it, for tests that drive the
-// real program as a user would. Both are stopped when the session goes out of scope.
+// real program as a user would. Both are stopped when the session goes out of scope. Window facts
+// are read over the session's own X connection; input goes through xdotool, the clipboard through
+// xclip.
 #pragma once
 
-#include <QImage>
+#include <QColor>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRect>
@@ -13,15 +15,14 @@
 
 #include <memory>
 
+struct xcb_connection_t;
+
 namespace support {
 
 class XSession {
 public:
     explicit XSession(QSize screen = {1280, 1024});
-    XSession(const XSession&) = delete;
-    XSession& operator=(const XSession&) = delete;
-    XSession(XSession&&) = delete;
-    XSession& operator=(XSession&&) = delete;
+    Q_DISABLE_COPY_MOVE(XSession)
     ~XSession();
 
     // Empty when the server and the window manager are up; otherwise what went wrong.
@@ -34,32 +35,33 @@ public:
     // Runs an X client to completion and returns its standard output; empty on failure or after
     // the timeout.
     QString run(const QString& program, const QStringList& arguments, int timeoutMs = 10000) const;
-    // The window whose title matches the regular expression (and, given one, that the process
-    // owns), waiting for it to appear; 0 if none.
-    [[nodiscard]] unsigned long waitForWindow(const QString& titlePattern, int timeoutMs = 10000,
-                                              qint64 processId = 0) const;
-    [[nodiscard]] bool waitForWindowGone(unsigned long window, int timeoutMs = 30000) const;
+    // The shown window whose title matches the regular expression (and, given one, that the
+    // process owns), waiting up to a minute for it to appear; 0 if none.
+    [[nodiscard]] quint32 waitForWindow(const QString& titlePattern, qint64 processId = 0) const;
+    [[nodiscard]] bool waitForWindowGone(quint32 window, int timeoutMs = 30000) const;
     // Starts an X client on this server (output forwarded to the test's); null if it failed.
     [[nodiscard]] std::unique_ptr<QProcess>
     startClient(const QString& program, const QStringList& arguments,
                 const QProcessEnvironment& environment) const;
     // The client area of a window in root coordinates.
-    [[nodiscard]] QRect clientRect(unsigned long window) const;
+    [[nodiscard]] QRect clientRect(quint32 window) const;
     // The client area grown by the frame the window manager put around it; null if unframed.
-    [[nodiscard]] QRect frameRect(unsigned long window) const;
+    [[nodiscard]] QRect frameRect(quint32 window) const;
     // How far the frame's centre stands from the screen's, waiting up to the timeout for the
     // window to settle on the centre.
-    [[nodiscard]] QPoint offCentre(unsigned long window, int timeoutMs = 2000) const;
+    [[nodiscard]] QPoint offCentre(quint32 window, int timeoutMs = 10000) const;
     [[nodiscard]] QRect screenRect() const;
-    [[nodiscard]] QImage screenshot() const;
-    // The colour on screen at the point once it turns the awaited one, or what it shows when the
-    // timeout runs out.
-    [[nodiscard]] QColor waitForPixel(QPoint screenPoint, const QColor& awaited,
-                                      int timeoutMs = 3000) const;
-    // One property of a window as xprop prints it, without the property's name.
-    [[nodiscard]] QString property(unsigned long window, const QString& name) const;
+    // The colour on screen at the point; given an awaited colour, once it turns that one, or what
+    // it shows when the timeout runs out.
+    [[nodiscard]] QColor pixel(QPoint at, const QColor& awaited = {}, int timeoutMs = 15000) const;
+    // A window's property of 32-bit items (cardinals, atoms, windows); empty if unset.
+    [[nodiscard]] QList<quint32> numbers(quint32 window, const QString& name) const;
+    // A property of atoms, by their names.
+    [[nodiscard]] QStringList atomNames(quint32 window, const QString& name) const;
+    // A property of text; the strings of a list (such as WM_CLASS) joined by commas.
+    [[nodiscard]] QString text(quint32 window, const QString& name) const;
     // Raises the window and gives it the keyboard, as a click on its title would.
-    void activate(unsigned long window) const;
+    void activate(quint32 window) const;
     void keys(const QStringList& keys) const;
     void type(const QString& text) const;
     void click(QPoint screenPoint) const;
@@ -68,13 +70,16 @@ public:
     void setClipboard(const QString& text) const;
 
 private:
-    [[nodiscard]] QByteArray standardOutputOf(const QString& program, const QStringList& arguments,
-                                              int timeoutMs) const;
+    [[nodiscard]] QByteArray bytes(quint32 window, const QString& name) const;
+    [[nodiscard]] quint32 atom(const QString& name) const;
+    [[nodiscard]] bool isShown(quint32 window) const;
     bool startServer(QSize screen);
     bool startWindowManager();
 
     std::unique_ptr<QProcess> m_server;
     std::unique_ptr<QProcess> m_windowManager;
+    std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> m_x{nullptr, nullptr};
+    quint32 m_root = 0;
     QTemporaryDir m_runtimeDir;
     QString m_display;
     QString m_failure;
