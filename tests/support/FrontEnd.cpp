@@ -70,9 +70,9 @@ public:
         constexpr uint kMenuDecoration = 0x10;
         const QList<quint32> motif = session().numbers(window(), u"_MOTIF_WM_HINTS"_s);
         const uint functions = motif.value(1, ~0U);
-        const QStringList actions = session().atomNames(window(), u"_NET_WM_ALLOWED_ACTIONS"_s);
-        const auto allowed = [&actions](const QString& action) {
-            return actions.contains(u"_NET_WM_ACTION_"_s + action);
+        const auto allowed = [this](const QString& action) {
+            return session().lists(window(), u"_NET_WM_ALLOWED_ACTIONS"_s,
+                                   u"_NET_WM_ACTION_"_s + action);
         };
         // WM_NORMAL_HINTS: flags, then x, y, width, height, then the minimum and maximum sizes.
         const QList<quint32> sizes = session().numbers(window(), u"WM_NORMAL_HINTS"_s);

@@ -243,17 +243,8 @@ QList<quint32> XSession::numbers(quint32 window, const QString& name) const {
     return items;
 }
 
-QStringList XSession::atomNames(quint32 window, const QString& name) const {
-    QStringList names;
-    for (const quint32 item : numbers(window, name)) {
-        const auto reply =
-            owned(xcb_get_atom_name_reply(m_x.get(), xcb_get_atom_name(m_x.get(), item), nullptr));
-        if (reply) {
-            names << QString::fromLatin1(xcb_get_atom_name_name(reply.get()),
-                                         xcb_get_atom_name_name_length(reply.get()));
-        }
-    }
-    return names;
+bool XSession::lists(quint32 window, const QString& name, const QString& item) const {
+    return numbers(window, name).contains(atom(item));
 }
 
 QString XSession::text(quint32 window, const QString& name) const {

@@ -56,8 +56,8 @@ public:
     [[nodiscard]] QColor pixel(QPoint at, const QColor& awaited = {}, int timeoutMs = 15000) const;
     // A window's property of 32-bit items (cardinals, atoms, windows); empty if unset.
     [[nodiscard]] QList<quint32> numbers(quint32 window, const QString& name) const;
-    // A property of atoms, by their names.
-    [[nodiscard]] QStringList atomNames(quint32 window, const QString& name) const;
+    // Whether a property of atoms (a window's state, its allowed actions) holds the named one.
+    [[nodiscard]] bool lists(quint32 window, const QString& name, const QString& item) const;
     // A property of text; the strings of a list (such as WM_CLASS) joined by commas.
     [[nodiscard]] QString text(quint32 window, const QString& name) const;
     // Raises the window and gives it the keyboard, as a click on its title would.
