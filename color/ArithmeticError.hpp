@@ -18,7 +18,7 @@ public:
     using ArithmeticError::ArithmeticError;
 };
 
-// The floating-point unit flagged an invalid operation, a division by zero or an overflow.
+// An invalid operation, a division by zero or an overflow: a result that is not a finite number.
 class FloatingPointError : public ArithmeticError {
 public:
     using ArithmeticError::ArithmeticError;

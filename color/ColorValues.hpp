@@ -3,7 +3,6 @@
 // the results.
 #pragma once
 
-#include <bit>
 #include <cstdint>
 #include <string>
 
@@ -16,7 +15,8 @@ using ChannelValue = std::int16_t;
 // Slightly below 1/255 on purpose: every channel is multiplied by exactly this constant, so the
 // texts match, digit for digit, what Quillmarch's own tools have always written.
 inline constexpr double kChannelScale = 0.0039215686274;
-static_assert(std::bit_cast<std::uint64_t>(kChannelScale) == 0x3F701010100F2A78ULL);
+// The builtin behind std::bit_cast, which the libc++ of Debian's emscripten does not have yet.
+static_assert(__builtin_bit_cast(std::uint64_t, kChannelScale) == 0x3F701010100F2A78ULL);
 
 // Channel extraction. Bits 24-31 are masked off like the rest, so any 32-bit input yields a
 // channel from 0 to 255.
