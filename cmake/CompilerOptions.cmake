@@ -13,6 +13,14 @@ function(qcc_apply_warnings target)
         $<$<BOOL:${QCC_WERROR}>:-Werror>)
 endfunction()
 
+if(EMSCRIPTEN)
+    # emscripten leaves C++ exceptions uncatchable unless every unit is built to catch them, and
+    # a cancel reaches the Select Color command's trap as one. These are its JavaScript-based
+    # exceptions: WebAssembly's own do not work with Asyncify in Debian's emscripten.
+    add_compile_options(-fexceptions)
+    add_link_options(-fexceptions)
+endif()
+
 if(QCC_SANITIZE)
     # Applied to everything, so the tests and the program share one instrumented runtime.
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
@@ -22,9 +30,10 @@ endif()
 
 # Debian's hardening, the flags `dpkg-buildflags` gives with hardening=+all: fortified libc
 # calls, a strong stack protector, format checks, and relocations made read-only and bound at
-# load. For the Linux builds; the sanitizers bring checks of their own and clash with fortify.
+# load. For the Linux desktop builds; the sanitizers bring checks of their own and clash with
+# fortify.
 option(QCC_HARDEN "Build with Debian's hardening flags" ON)
-if(QCC_HARDEN AND NOT WIN32 AND NOT QCC_SANITIZE)
+if(QCC_HARDEN AND NOT WIN32 AND NOT EMSCRIPTEN AND NOT QCC_SANITIZE)
     add_compile_options(-fstack-protector-strong -Wformat -Werror=format-security
                         $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
     add_link_options(-Wl,-z,relro -Wl,-z,now)

@@ -1,0 +1,100 @@
+// The page's side of Form1: elements made, placed, measured and written to as Form1.cpp asks.
+// Linked into the page with --js-library.
+mergeInto(LibraryManager.library, {
+    startForm: function (name, caption) {
+        document.title = UTF8ToString(caption);
+        const form = document.createElement("div");
+        form.id = UTF8ToString(name);
+        form.setAttribute("role", "dialog");
+        form.setAttribute("aria-label", UTF8ToString(caption));
+        document.body.appendChild(form);
+    },
+
+    // kind is a ControlKind: group box, push button, shape, label, text box.
+    addControl: function (name, kind, container, tabIndex, caption, accessibleName, labelFor) {
+        const control = document.createElement(["div", "button", "div", "label", "input"][kind]);
+        control.id = UTF8ToString(name);
+        control.className = ["frame", "button", "shape", "label", "box"][kind];
+        control.textContent = UTF8ToString(caption);
+        if (kind === 0 || kind === 2) {
+            control.setAttribute("role", kind === 0 ? "group" : "img");
+        }
+        if (kind === 4) {
+            control.type = "text";
+            control.spellcheck = false;
+            control.autocomplete = "off";
+        }
+        if (kind === 1 || kind === 4) {
+            control.tabIndex = tabIndex;
+        }
+        if (UTF8ToString(labelFor) !== "") {
+            control.htmlFor = UTF8ToString(labelFor);
+        }
+        if (kind !== 1 && kind !== 3) {
+            control.setAttribute("aria-label", UTF8ToString(accessibleName));
+        }
+        document.getElementById(UTF8ToString(container)).appendChild(control);
+    },
+
+    placeControl: function (name, left, top, width, height) {
+        const style = document.getElementById(UTF8ToString(name)).style;
+        style.left = left + "px";
+        style.top = top + "px";
+        style.width = width + "px";
+        style.height = height + "px";
+    },
+
+    // The text's width in the control's own font against the room inside its padding and border:
+    // above 1, the control would have to grow by that much.
+    widthNeeded: function (name, text) {
+        const control = document.getElementById(UTF8ToString(name));
+        const style = getComputedStyle(control);
+        Module.measure = Module.measure || document.createElement("canvas").getContext("2d");
+        Module.measure.font = style.font;
+        const room = ["paddingLeft", "paddingRight", "borderLeftWidth", "borderRightWidth"].reduce(
+            (left, side) => left - parseFloat(style[side]), control.getBoundingClientRect().width);
+        return Module.measure.measureText(UTF8ToString(text)).width / room;
+    },
+
+    // Tab and Shift+Tab go round the controls in this order instead of out of the page.
+    cycleFocus: function (names) {
+        const order = UTF8ToString(names).split(" ").map((name) => document.getElementById(name));
+        document.addEventListener("keydown", (event) => {
+            const at = order.indexOf(document.activeElement);
+            if (event.key === "Tab" && at >= 0) {
+                event.preventDefault();
+                order[(at + (event.shiftKey ? order.length - 1 : 1)) % order.length].focus();
+            }
+        });
+        order[0].focus();
+    },
+
+    // A click of Command1 resumes the waiting program. A click while nothing waits is one made
+    // while the command runs, and starts nothing; in a browser that cannot tell when the picker
+    // closes, it ends the waiting pick as a cancel (see InputColorDialog.js).
+    listenToCommand1: function () {
+        document.getElementById("Command1").addEventListener("click", () => {
+            if (Module.clicked) {
+                Module.clicked();
+            } else if (Module.pickPending && !CSS.supports("selector(:open)")) {
+                Module.pickPending();
+            }
+        });
+    },
+
+    awaitCommand1Click: function () {
+        return Asyncify.handleAsync(async () => {
+            await new Promise((resolve) => { Module.clicked = resolve; });
+            Module.clicked = null;
+        });
+    },
+
+    setBoxText: function (name, text) {
+        document.getElementById(UTF8ToString(name)).value = UTF8ToString(text);
+    },
+
+    setFill: function (name, red, green, blue) {
+        document.getElementById(UTF8ToString(name)).style.backgroundColor =
+            "rgb(" + red + "," + green + "," + blue + ")";
+    },
+});
