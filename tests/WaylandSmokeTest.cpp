@@ -38,13 +38,14 @@ public:
     Q_DISABLE_COPY_MOVE(Client)
     ~Client() { support::stop(&m_program); }
 
-    bool waitFor(const QString& line, int timeoutMs = 30000) {
-        const QDeadlineTimer deadline(timeoutMs);
-        while (!m_log.contains(line) && running() && !deadline.hasExpired()) {
+    // Waits for the line to show in the log after the given place in it.
+    bool waitFor(const QString& line, qsizetype after = 0) {
+        const QDeadlineTimer deadline(30000);
+        while (m_log.indexOf(line, after) < 0 && running() && !deadline.hasExpired()) {
             m_program.waitForReadyRead(100);
             m_log += QString::fromLocal8Bit(m_program.readAll());
         }
-        return m_log.contains(line);
+        return m_log.indexOf(line, after) >= 0;
     }
     [[nodiscard]] bool running() const { return m_program.state() == QProcess::Running; }
     [[nodiscard]] qint64 processId() const { return m_program.processId(); }
@@ -157,7 +158,7 @@ void WaylandSmokeTest::aMaximiseFromTheCompositorLeavesItRunningAtItsSize() {
     QVERIFY2(program.waitFor(u"unset_maximized()"_s),
              qPrintable("never left the maximised state\n" + program.log().right(3000)));
     const qsizetype left = program.log().lastIndexOf(u"unset_maximized()"_s);
-    QVERIFY2(program.waitFor(ownSize) && program.log().lastIndexOf(ownSize) > left,
+    QVERIFY2(program.waitFor(ownSize, left),
              qPrintable("not back at " + ownSize + "\n" + program.log().right(3000)));
     QVERIFY2(program.running(), qPrintable("ended on the maximise\n" + program.log().right(3000)));
 }
