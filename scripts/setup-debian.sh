@@ -15,6 +15,7 @@ test_packages=(
     desktop-file-utils appstream
     g++-mingw-w64-i686 wine wine32:i386
     dpkg-dev lintian weston qt6-wayland valgrind qt6ct faketime
+    emscripten chromium qt6-websockets-dev
 )
 bench_packages=(
     xvfb xauth openbox valgrind libx11-dev libxdamage-dev libxtst-dev yad

@@ -1,5 +1,6 @@
 #include "FrontEnd.hpp"
 
+#include "HeadlessChromium.hpp"
 #include "PinnedLayout.hpp"
 #include "Process.hpp"
 #include "WinePrefix.hpp"
@@ -182,9 +183,124 @@ private:
 };
 #endif
 
+// --- The page in headless Chromium ---------------------------------------------------------------
+
+#ifdef QCC_WEB_PAGE
+class WebFrontEnd final : public FrontEnd {
+public:
+    using FrontEnd::FrontEnd;
+
+    [[nodiscard]] Kind kind() const override { return Kind::Web; }
+
+    // German, so that a decimal mark taken from the browser's language would show as a comma.
+    QString start() override {
+        const QString failure =
+            m_browser.open(QUrl::fromLocalFile(QStringLiteral(QCC_WEB_PAGE)), u"de-DE"_s);
+        if (!failure.isEmpty()) {
+            return failure;
+        }
+        // Form1 gives Command1 the focus once it has built and laid out every control.
+        const bool built = pollUntil(60000, [this] {
+            return m_browser.evaluate(u"document.activeElement.id === 'Command1'"_s).toBool();
+        });
+        const QJsonValue form = m_browser.evaluate(
+            u"(() => { const r = document.getElementById('Form1').getBoundingClientRect();"
+            " return [r.x, r.y, r.width]; })()"_s);
+        place(QPoint(form[0].toInt(), form[1].toInt()),
+              form[2].toDouble() / pinned::kClientPixels.width());
+        return built ? QString() : u"the page never built its controls"_s;
+    }
+
+    // Keys sent as the picker opens are now and then lost; Esc to the open picker is sent again
+    // until it closes.
+    void keys(const QStringList& names) override {
+        for (const QString& name : names) {
+            const bool closing = name == u"Escape"_s && isChooserOpen();
+            for (int attempt = 0; attempt < 5; ++attempt) {
+                m_browser.key(name);
+                if (!closing || pollUntil(2000, [this] { return !isChooserOpen(); })) {
+                    break;
+                }
+            }
+        }
+    }
+    void type(const QString& text) override { m_browser.type(text); }
+    void activate() override {}
+    void click(const QString& control) override { m_browser.click(onScreen(control)); }
+
+    QString text(const QString& control) override {
+        return m_browser.evaluate(u"document.getElementById('%1').value"_s.arg(control)).toString();
+    }
+
+    void paste(const QString& control, const QString& text) override {
+        click(control);
+        m_browser.key(u"ctrl+a"_s);
+        m_browser.insertText(text);
+    }
+
+    QColor pixel(const QString& control, const QColor& awaited) override {
+        QColor seen;
+        pollUntil(awaited.isValid() ? 15000 : 0, [&] {
+            seen = m_browser.pixel(onScreen(control));
+            return !awaited.isValid() || seen == awaited;
+        });
+        return seen;
+    }
+
+    quint32 waitForChooser() override {
+        return pollUntil(60000, [this] { return isChooserOpen(); }) ? 1 : 0;
+    }
+    // Gone once the program waits for the next click: the command has written what it writes.
+    bool waitForChooserGone(quint32 /*chooser*/) override {
+        return pollUntil(30000, [this] {
+            return !isChooserOpen() && m_browser.evaluate(u"!!Module.clicked"_s).toBool();
+        });
+    }
+
+    // Tab three times reaches the picker's red field; its fields show in the input at once. When
+    // keys were lost, the picker is closed and opened again.
+    void pickInChooser(const QColor& colour) override {
+        const QString wanted = u"\"%1\""_s.arg(colour.name());
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            keys({u"Tab"_s, u"Tab"_s, u"Tab"_s});
+            type(QString::number(colour.red()));
+            keys({u"Tab"_s});
+            type(QString::number(colour.green()));
+            keys({u"Tab"_s});
+            type(QString::number(colour.blue()));
+            if (pollUntil(5000, [&] { return shownInInput() == wanted; })) {
+                keys({u"Return"_s});
+                return;
+            }
+            keys({u"Escape"_s});
+            static_cast<void>(waitForChooserGone(1));
+            static_cast<void>(openChooser());
+        }
+    }
+
+    WindowFacts facts() override { return {}; }
+
+private:
+    QString shownInInput() {
+        return m_browser.evaluate(u"JSON.stringify(CommonDialog1.value)"_s).toString();
+    }
+    bool isChooserOpen() {
+        return m_browser.evaluate(u"!!document.getElementById('CommonDialog1')?.matches(':open')"_s)
+            .toBool();
+    }
+
+    HeadlessChromium m_browser;
+};
+#endif
+
 } // namespace
 
 std::unique_ptr<FrontEnd> FrontEnd::fromEnvironment(XSession& session) {
+#ifdef QCC_WEB_PAGE
+    if (qEnvironmentVariable("QCC_FRONT_END") == u"web"_s) {
+        return std::make_unique<WebFrontEnd>(session);
+    }
+#endif
 #ifdef QCC_WINDOWS_BUILD_DIR
     if (qEnvironmentVariable("QCC_FRONT_END") == u"windows"_s) {
         return std::make_unique<WindowsFrontEnd>(session);
@@ -213,8 +329,7 @@ QString FrontEnd::startAndFindWindow(const QString& program, const QStringList& 
     // The window settles where it centres itself once it is framed.
     static_cast<void>(m_session.offCentre(m_window));
     const QRect client = m_session.clientRect(m_window);
-    m_origin = client.topLeft();
-    m_scale = client.width() / static_cast<double>(pinned::kClientPixels.width());
+    place(client.topLeft(), client.width() / static_cast<double>(pinned::kClientPixels.width()));
     return {};
 }
 
@@ -234,13 +349,8 @@ QPoint FrontEnd::onScreen(const QString& control) const {
     return m_origin + pinned::centreInClient(control) * m_scale;
 }
 
-void FrontEnd::click(const QString& control) const {
-    m_session.click(onScreen(control));
-}
-
-quint32 FrontEnd::openChooser() const {
-    click(u"Command1"_s);
-    // Wine may still be busy with the window's last work; the wait ends as soon as it is there.
+// Wine may still be busy with the window's last work; the wait ends as soon as it is there.
+quint32 FrontEnd::waitForChooser() {
     const quint32 chooser = m_session.waitForWindow(exactTitle(chooserTitle()));
     if (chooser != 0) {
         m_session.activate(chooser);
@@ -248,14 +358,15 @@ quint32 FrontEnd::openChooser() const {
     return chooser;
 }
 
-void FrontEnd::paste(const QString& control, const QString& text) const {
+quint32 FrontEnd::openChooser() {
+    click(u"Command1"_s);
+    return waitForChooser();
+}
+
+void FrontEnd::paste(const QString& control, const QString& text) {
     m_session.setClipboard(text);
     click(control);
     m_session.keys({u"ctrl+a"_s, u"ctrl+v"_s});
-}
-
-QColor FrontEnd::pixel(const QString& control, const QColor& awaited) const {
-    return m_session.pixel(onScreen(control), awaited);
 }
 
 } // namespace support

@@ -1,8 +1,8 @@
-// The converter window as a user meets it, on either front end: the Qt program, or the Windows
-// program under Wine, each on the private X session. One behaviour suite drives both through
-// this; each front end says how to read a text, work its colour chooser and read its window's
-// make-up. Controls are found by name at their places in the pinned layout, grown by the window's
-// one factor where its font needs more room.
+// The converter window as a user meets it, on any front end: the Qt program or the Windows program
+// under Wine, each on the private X session, or the page in headless Chromium. One behaviour suite
+// drives all three through this; each front end says how to press keys, read a text, work its
+// colour chooser and read its window's make-up. Controls are found by name at their places in the
+// pinned layout, grown by the window's one factor where its font needs more room.
 #pragma once
 
 #include "XSession.hpp"
@@ -11,6 +11,7 @@
 #include <QPoint>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -32,9 +33,9 @@ struct WindowFacts {
 
 class FrontEnd {
 public:
-    enum class Kind { Qt, Windows };
+    enum class Kind { Qt, Windows, Web };
 
-    // The front end named by QCC_FRONT_END ("qt" or "windows").
+    // The front end named by QCC_FRONT_END ("qt", "windows" or "web").
     static std::unique_ptr<FrontEnd> fromEnvironment(XSession& session);
 
     explicit FrontEnd(XSession& session);
@@ -51,14 +52,26 @@ public:
     virtual void pickInChooser(const QColor& colour) = 0;
     [[nodiscard]] virtual WindowFacts facts() = 0;
 
-    void click(const QString& control) const;
-    // Clicks Select Color and waits for the chooser; 0 if none came.
-    [[nodiscard]] quint32 openChooser() const;
+    // Key names as xdotool knows them, to whatever has the keyboard.
+    virtual void keys(const QStringList& names) { m_session.keys(names); }
+    virtual void type(const QString& text) { m_session.type(text); }
+    // Gives the window the keyboard, as a click on its title would.
+    virtual void activate() { m_session.activate(m_window); }
+    virtual void click(const QString& control) { m_session.click(onScreen(control)); }
     // Puts the text on the clipboard and pastes it over the box's whole text.
-    void paste(const QString& control, const QString& text) const;
+    virtual void paste(const QString& control, const QString& text);
     // The colour in the middle of the control, once it turns the awaited one if one is given; what
     // it shows when the wait runs out.
-    [[nodiscard]] QColor pixel(const QString& control, const QColor& awaited = {}) const;
+    [[nodiscard]] virtual QColor pixel(const QString& control, const QColor& awaited = {}) {
+        return m_session.pixel(onScreen(control), awaited);
+    }
+    // Waits for the colour chooser to open, and for it to go; 0 and false when it does not.
+    [[nodiscard]] virtual quint32 waitForChooser();
+    [[nodiscard]] virtual bool waitForChooserGone(quint32 chooser) {
+        return m_session.waitForWindowGone(chooser);
+    }
+    // Clicks Select Color and waits for the chooser; 0 if none came.
+    [[nodiscard]] quint32 openChooser();
     [[nodiscard]] QProcess& program() const { return *m_program; }
     [[nodiscard]] quint32 window() const { return m_window; }
     // How far the window grew for its font: 1 at the layout's own size.
@@ -69,14 +82,18 @@ protected:
     // Starts the command on the session and waits for the window with the program's title.
     QString startAndFindWindow(const QString& program, const QStringList& arguments,
                                const QProcessEnvironment& environment);
-    [[nodiscard]] virtual QString chooserTitle() const = 0;
+    [[nodiscard]] virtual QString chooserTitle() const { return {}; }
+    // Where the client area's top-left corner is, and how far it grew for its font.
+    void place(QPoint origin, double scale) {
+        m_origin = origin;
+        m_scale = scale;
+    }
+    // The middle of the control on the screen.
+    [[nodiscard]] QPoint onScreen(const QString& control) const;
     // The sides of the square icons the window offers the desktop.
     [[nodiscard]] QList<int> iconSizes() const;
 
 private:
-    // The middle of the control on the screen.
-    [[nodiscard]] QPoint onScreen(const QString& control) const;
-
     XSession& m_session;
     std::unique_ptr<QProcess> m_program;
     quint32 m_window = 0;

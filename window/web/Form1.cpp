@@ -30,22 +30,16 @@ std::string nameOf(const std::optional<ControlId>& id) {
     return text(id ? controlRow(*id).name : kFormName);
 }
 
-} // namespace
-
-Form1::Form1()
-    : m_commonDialog1(text(controlRow(ControlId::Command1).name))
-    , m_command(m_commonDialog1, *this) {
-    buildControls();
-    layOut(growthForFont());
-    std::string order;
-    for (const ControlId id : focusOrder()) {
-        order += (order.empty() ? "" : " ") + text(controlRow(id).name);
+void layOut(double factor) {
+    const PixelRect client = scaledPixelRect({0, 0, kClientWidthTwips, kClientHeightTwips}, factor);
+    placeControl(text(kFormName).c_str(), 0, 0, client.width, client.height);
+    for (const ControlRow& row : kControlTable) {
+        const PixelRect place = scaledPixelRect(row.place, factor);
+        placeControl(text(row.name).c_str(), place.left, place.top, place.width, place.height);
     }
-    cycleFocus(order.c_str());
-    listenToCommand1();
 }
 
-void Form1::buildControls() {
+void buildControls() {
     startForm(text(kFormName).c_str(), text(kFormCaption).c_str());
     for (const ControlRow& row : kControlTable) {
         std::string labelFor;
@@ -62,7 +56,7 @@ void Form1::buildControls() {
 }
 
 // One factor for the whole table, so that every caption and the widest value text fit.
-double Form1::growthForFont() const {
+double growthForFont() {
     layOut(1.0);
     double factor = 1.0;
     for (const ControlRow& row : kControlTable) {
@@ -82,13 +76,19 @@ double Form1::growthForFont() const {
     return factor;
 }
 
-void Form1::layOut(double factor) const {
-    const PixelRect client = scaledPixelRect({0, 0, kClientWidthTwips, kClientHeightTwips}, factor);
-    placeControl(text(kFormName).c_str(), 0, 0, client.width, client.height);
-    for (const ControlRow& row : kControlTable) {
-        const PixelRect place = scaledPixelRect(row.place, factor);
-        placeControl(text(row.name).c_str(), place.left, place.top, place.width, place.height);
+} // namespace
+
+Form1::Form1()
+    : m_commonDialog1(text(controlRow(ControlId::Command1).name))
+    , m_command(m_commonDialog1, *this) {
+    buildControls();
+    layOut(growthForFont());
+    std::string order;
+    for (const ControlId id : focusOrder()) {
+        order += (order.empty() ? "" : " ") + text(controlRow(id).name);
     }
+    cycleFocus(order.c_str());
+    listenToCommand1();
 }
 
 void Form1::run() {

@@ -24,10 +24,6 @@ public:
     void setShape1FillColor(color::ColorValue value) override;
 
 private:
-    void buildControls();
-    [[nodiscard]] double growthForFont() const;
-    void layOut(double factor) const;
-
     InputColorDialog m_commonDialog1;
     SelectColorCommand m_command;
 };
