@@ -257,12 +257,15 @@ public:
         });
     }
 
-    // Tab three times reaches the picker's red field; its fields show in the input at once. When
-    // keys were lost, the picker is closed and opened again.
+    // Tab three times reaches the picker's red field; its fields show in the input at once. The
+    // picker takes the keyboard a moment after it opens: a Tab that moved the page's focus
+    // instead is taken back and tried again. When keys were lost even so, the picker is closed
+    // and opened again.
     void pickInChooser(const QColor& colour) override {
         const QString wanted = u"\"%1\""_s.arg(colour.name());
         for (int attempt = 0; attempt < 5; ++attempt) {
-            keys({u"Tab"_s, u"Tab"_s, u"Tab"_s});
+            waitUntilThePickerTakesKeys();
+            keys({u"Tab"_s, u"Tab"_s});
             type(QString::number(colour.red()));
             keys({u"Tab"_s});
             type(QString::number(colour.green()));
@@ -281,6 +284,20 @@ public:
     WindowFacts facts() override { return {}; }
 
 private:
+    void waitUntilThePickerTakesKeys() {
+        const auto focused = [this] {
+            return m_browser.evaluate(u"document.activeElement.id"_s).toString();
+        };
+        const QString before = focused();
+        pollUntil(30000, [&] {
+            m_browser.key(u"Tab"_s);
+            if (focused() == before) {
+                return true;
+            }
+            m_browser.key(u"shift+Tab"_s);
+            return false;
+        });
+    }
     QString shownInInput() {
         return m_browser.evaluate(u"JSON.stringify(CommonDialog1.value)"_s).toString();
     }
