@@ -2,7 +2,8 @@
 # The start-up benchmark in one command: sets up a Debian 12 machine, builds the program optimised
 # with the benchmark tools, then on a private Xvfb with openbox measures our program, a bare Xlib
 # window (the floor), an empty Qt window of the same size (the toolkit's floor) and `yad --color`
-# side by side, and counts start-up instructions with callgrind. ROUNDS and CYCLES set the number
+# side by side, counts start-up instructions with callgrind, and times the web page's start in
+# headless Chromium against an empty page. ROUNDS and CYCLES set the number
 # of rounds (default 15) and chooser cycles (200); OURS and EMPTY_QT measure other builds of the
 # two Qt programs, such as an older commit's, in the same places.
 set -euo pipefail
@@ -39,3 +40,7 @@ instructions=$(env -u DISPLAY QT_QPA_PLATFORM=offscreen valgrind --tool=callgrin
     --callgrind-out-file=/dev/null build/bench/bench/FirstPaintProbe 2>&1 |
     sed -n 's/.*Collected : \([0-9]*\).*/\1/p')
 echo "Start-up to first paint under callgrind (offscreen platform): ${instructions} instructions"
+
+echo
+cmake --workflow --preset web >/dev/null
+node bench/PageStart.mjs "$PWD/build/web/quillmarch-color-converter.html" "${ROUNDS:-15}"

@@ -1,9 +1,20 @@
 #!/usr/bin/env bash
 # Makes docs/window.png: the program under Xvfb and openbox right after picking red 128,
 # green 64, blue 192 in the chooser. Needs a build (scripts/run.sh or a preset) and the test
-# packages (scripts/setup-debian.sh --tests).
+# packages (scripts/setup-debian.sh --tests). With --web, makes docs/web.png instead: the page, as
+# `cmake --workflow --preset web` builds it, in headless Chromium as it opens.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [[ ${1:-} == --web ]]; then
+    page=$PWD/build/web/quillmarch-color-converter.html
+    [[ -f $page ]] || { echo "screenshot: build the page first ($page)" >&2; exit 1; }
+    profile=$(mktemp -d)
+    trap 'rm -rf "$profile"' EXIT
+    chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --user-data-dir="$profile" \
+        --window-size=376,285 --screenshot="$PWD/docs/web.png" "file://$page" 2>/dev/null
+    echo "screenshot: wrote docs/web.png"
+    exit 0
+fi
 program=${1:-build/release/app/quillmarch-color-converter}
 [[ -x $program ]] || { echo "screenshot: build the program first ($program)" >&2; exit 1; }
 

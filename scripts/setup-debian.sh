@@ -18,7 +18,7 @@ test_packages=(
     emscripten chromium qt6-websockets-dev
 )
 bench_packages=(
-    xvfb xauth openbox valgrind libx11-dev libxdamage-dev libxtst-dev yad
+    xvfb xauth openbox valgrind libx11-dev libxdamage-dev libxtst-dev yad emscripten chromium
 )
 test_locales=(de_DE fr_FR fi_FI ru_RU)
 

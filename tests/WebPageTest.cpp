@@ -28,6 +28,7 @@ private slots:
     void everyControlStandsWherePinned();
     void aClickWhileThePickerIsOpenStartsNothing();
     void everyChannelTextEqualsTheNativeCore();
+    void growsAsAWholeForALargerFont();
 
 private:
     support::HeadlessChromium m_browser;
@@ -120,6 +121,29 @@ void WebPageTest::everyChannelTextEqualsTheNativeCore() {
         QCOMPARE(written[channel][0].toString(), QString::fromStdString(cases::menuTextOf(colour)));
         QCOMPARE(written[channel][1].toString(), QString::fromStdString(cases::hudTextOf(colour)));
     }
+}
+
+// As when the browser's own minimum font size is above the page's: the page opens again with its
+// font at 13 px, and every caption must show whole in a table grown by one factor.
+void WebPageTest::growsAsAWholeForALargerFont() {
+    m_browser.call(u"Page.addScriptToEvaluateOnNewDocument"_s,
+                   {{u"source"_s, uR"(const larger = new CSSStyleSheet();
+                        larger.replaceSync('#Form1 { font-size: 13px !important; }');
+                        document.adoptedStyleSheets = [larger];)"_s}});
+    m_browser.call(u"Page.reload"_s);
+    QVERIFY(support::pollUntil(60000, [this] {
+        return m_browser.evaluate(u"document.activeElement.id === 'Command1'"_s).toBool();
+    }));
+    const QJsonValue seen = m_browser.evaluate(uR"((() => {
+        const clipped = [...document.querySelectorAll('#Form1 .label, #Form1 .button')]
+            .filter((control) => control.scrollWidth > control.clientWidth).map((c) => c.id);
+        const form = document.getElementById('Form1');
+        return [form.offsetWidth, form.offsetHeight, clipped.join(' ')];
+    })())"_s);
+    const double factor = seen[0].toDouble() / pinned::kClientPixels.width();
+    QVERIFY2(factor > 1.1, qPrintable(QString::number(factor)));
+    QVERIFY(qAbs(seen[1].toDouble() - pinned::kClientPixels.height() * factor) <= 1);
+    QCOMPARE(seen[2].toString(), QString());
 }
 
 QTEST_GUILESS_MAIN(WebPageTest)

@@ -83,6 +83,7 @@ QString HeadlessChromium::open(const QUrl& page, const QString& language) {
     if (!failure.isEmpty()) {
         return failure;
     }
+    call(u"Page.enable"_s);
     // Headless Chromium keeps its number formats in English whatever its switches say.
     call(u"Emulation.setLocaleOverride"_s, {{u"locale"_s, language}});
     call(u"Page.navigate"_s, {{u"url"_s, page.toString()}});
