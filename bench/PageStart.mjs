@@ -17,6 +17,7 @@ writeFileSync(empty, "<!doctype html><meta charset=utf-8><title>empty</title><p>
 const browser = spawn("chromium", ["--headless", "--no-sandbox", "--disable-gpu",
     "--remote-debugging-pipe", "--user-data-dir=" + join(scratch, "profile"), "about:blank"],
     { stdio: ["ignore", "ignore", "ignore", "pipe", "pipe"] });
+process.on("exit", () => browser.kill()); // the browser this script started, and no other
 let lastId = 0;
 const waiting = new Map();
 let unread = "";
