@@ -50,13 +50,15 @@ void WebPageTest::isOneFileWithinItsSize() {
     QCOMPARE(m_browser.evaluate(u"performance.getEntriesByType('resource').length"_s).toInt(), 0);
 }
 
+// Where each control stands, and its caption; the window's is the page's title.
 void WebPageTest::everyControlStandsWherePinned() {
     const QJsonValue boxes = m_browser.evaluate(uR"((() => {
         const form = document.getElementById('Form1').getBoundingClientRect();
-        const box = (r) => [r.x - form.x, r.y - form.y, r.width, r.height];
-        const boxes = {Form1: box(form)};
+        const box = (r, caption) => [r.x - form.x, r.y - form.y, r.width, r.height, caption];
+        const boxes = {Form1: box(form, document.title)};
         for (const control of document.querySelectorAll('#Form1 [id]')) {
-            boxes[control.id] = box(control.getBoundingClientRect());
+            const own = [...control.childNodes].filter((node) => node.nodeType === Node.TEXT_NODE);
+            boxes[control.id] = box(control.getBoundingClientRect(), own.map((node) => node.data).join(''));
         }
         return boxes;
     })())"_s);
@@ -65,9 +67,11 @@ void WebPageTest::everyControlStandsWherePinned() {
         return QRectF(box[0].toDouble(), box[1].toDouble(), box[2].toDouble(), box[3].toDouble());
     };
     QCOMPARE(rectOf(u"Form1"_s), QRectF(QPointF(), pinned::kClientPixels));
+    QCOMPARE(boxes[u"Form1"_s][4].toString(), u"Quillmarch Color Converter"_s);
     for (const pinned::Control& row : pinned::kControls) {
         const QString name = QLatin1String(row.name);
         QCOMPARE(rectOf(name), QRectF(pinned::rectInClient(row)));
+        QCOMPARE(boxes[name][4].toString(), QString::fromUtf8(row.caption));
     }
 }
 
