@@ -22,35 +22,36 @@ void setFill(const char* name, int red, int green, int blue);
 namespace window::web {
 namespace {
 
-std::string text(std::string_view view) {
+// A null-terminated copy, for the page's side.
+std::string copied(std::string_view view) {
     return {view.data(), view.size()};
 }
 
 std::string nameOf(const std::optional<ControlId>& id) {
-    return text(id ? controlRow(*id).name : kFormName);
+    return copied(id ? controlRow(*id).name : kFormName);
 }
 
 void layOut(double factor) {
     const PixelRect client = scaledPixelRect({0, 0, kClientWidthTwips, kClientHeightTwips}, factor);
-    placeControl(text(kFormName).c_str(), 0, 0, client.width, client.height);
+    placeControl(copied(kFormName).c_str(), 0, 0, client.width, client.height);
     for (const ControlRow& row : kControlTable) {
         const PixelRect place = scaledPixelRect(row.place, factor);
-        placeControl(text(row.name).c_str(), place.left, place.top, place.width, place.height);
+        placeControl(copied(row.name).c_str(), place.left, place.top, place.width, place.height);
     }
 }
 
 void buildControls() {
-    startForm(text(kFormName).c_str(), text(kFormCaption).c_str());
+    startForm(copied(kFormName).c_str(), copied(kFormCaption).c_str());
     for (const ControlRow& row : kControlTable) {
         std::string labelFor;
         for (const ControlRow& other : kControlTable) {
             if (other.labelledBy == row.id) {
-                labelFor = text(other.name);
+                labelFor = copied(other.name);
             }
         }
-        addControl(text(row.name).c_str(), static_cast<int>(row.kind),
+        addControl(copied(row.name).c_str(), static_cast<int>(row.kind),
                    nameOf(row.container).c_str(), row.tabIndex.value_or(-1),
-                   text(row.caption).c_str(), text(accessibleNameOf(row)).c_str(),
+                   copied(row.caption).c_str(), copied(accessibleNameOf(row)).c_str(),
                    labelFor.c_str());
     }
 }
@@ -60,12 +61,12 @@ double growthForFont() {
     layOut(1.0);
     double factor = 1.0;
     for (const ControlRow& row : kControlTable) {
-        const std::string name = text(row.name);
+        const std::string name = copied(row.name);
         const auto needed = [&name](const std::string& shown) {
             return widthNeeded(name.c_str(), shown.c_str());
         };
         if (!row.caption.empty()) {
-            factor = std::max(factor, needed(text(row.caption)));
+            factor = std::max(factor, needed(copied(row.caption)));
         }
         if (row.kind == ControlKind::TextBox) {
             for (const std::string& widest : widestValueTexts(needed)) {
@@ -79,13 +80,13 @@ double growthForFont() {
 } // namespace
 
 Form1::Form1()
-    : m_commonDialog1(text(controlRow(ControlId::Command1).name))
+    : m_commonDialog1(copied(controlRow(ControlId::Command1).name))
     , m_command(m_commonDialog1, *this) {
     buildControls();
     layOut(growthForFont());
     std::string order;
     for (const ControlId id : focusOrder()) {
-        order += (order.empty() ? "" : " ") + text(controlRow(id).name);
+        order += (order.empty() ? "" : " ") + copied(controlRow(id).name);
     }
     cycleFocus(order.c_str());
     listenToCommand1();
@@ -98,16 +99,16 @@ void Form1::run() {
     }
 }
 
-void Form1::replaceText1(std::string_view shown) {
-    setBoxText(text(controlRow(ControlId::Text1).name).c_str(), text(shown).c_str());
+void Form1::replaceText1(std::string_view text) {
+    setBoxText(copied(controlRow(ControlId::Text1).name).c_str(), copied(text).c_str());
 }
 
-void Form1::replaceText2(std::string_view shown) {
-    setBoxText(text(controlRow(ControlId::Text2).name).c_str(), text(shown).c_str());
+void Form1::replaceText2(std::string_view text) {
+    setBoxText(copied(controlRow(ControlId::Text2).name).c_str(), copied(text).c_str());
 }
 
 void Form1::setShape1FillColor(color::ColorValue value) {
-    setFill(text(controlRow(ControlId::Shape1).name).c_str(), value & 0xFF, (value >> 8) & 0xFF,
+    setFill(copied(controlRow(ControlId::Shape1).name).c_str(), value & 0xFF, (value >> 8) & 0xFF,
             (value >> 16) & 0xFF);
 }
 
