@@ -40,7 +40,6 @@ class SelectColorCommandTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void confirmedColourFillsTextsThenSwatch_data();
     void confirmedColourFillsTextsThenSwatch();
     void cancelWritesNothingAndEveryPickWritesAgain();
     void everyShowIsArmedAndOnlyAConfirmIsReadSevenTimes();
@@ -49,27 +48,16 @@ private slots:
     void failingChooserChangesNothingAndNextClickWorks();
 };
 
-void SelectColorCommandTest::confirmedColourFillsTextsThenSwatch_data() {
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<QString>("hud");
-    for (const cases::Example& example : cases::kExamples) {
-        QTest::newRow(example.name) << example.value << QString::fromLatin1(example.menu)
-                                    << QString::fromLatin1(example.hud);
-    }
-}
-
 void SelectColorCommandTest::confirmedColourFillsTextsThenSwatch() {
-    QFETCH(int, value);
-    QFETCH(QString, menu);
-    QFETCH(QString, hud);
-    Rig rig;
-    rig.outputs.fill = 0x123456; // so that black is a visible change too
-    rig.pick(value);
-    QCOMPARE(rig.outputs.text1, menu);
-    QCOMPARE(rig.outputs.text2, hud);
-    QCOMPARE(rig.outputs.fill, value);
-    QCOMPARE(rig.outputs.writes, QStringList({"Text1", "Text2", "Shape1"}));
+    for (const cases::Example& example : cases::kExamples) {
+        Rig rig;
+        rig.outputs.fill = 0x123456; // so that black is a visible change too
+        rig.pick(example.value);
+        QCOMPARE(rig.outputs.text1, QLatin1String(example.menu));
+        QCOMPARE(rig.outputs.text2, QLatin1String(example.hud));
+        QCOMPARE(rig.outputs.fill, example.value);
+        QCOMPARE(rig.outputs.writes, QStringList({"Text1", "Text2", "Shape1"}));
+    }
 }
 
 // Whether the boxes hold the user's typing or an earlier pick, a cancel leaves them; a pick
