@@ -132,7 +132,7 @@ void BehaviourTest::theWindowIsCentredAtEveryScale_data() {
 // Xft.dpi is how high-DPI X11 desktops ask for a scale.
 void BehaviourTest::theWindowIsCentredAtEveryScale() {
     if (m_frontEnd->kind() != support::FrontEnd::Kind::Qt) {
-        QSKIP("the Windows program is not scaled under Wine");
+        QSKIP("only the Qt program takes the desktop's scale settings");
     }
     QFETCH(QString, scaleFactor);
     QFETCH(QString, xftDpi);
