@@ -19,8 +19,8 @@ if(EMSCRIPTEN)
     # exceptions: WebAssembly's own do not work with Asyncify in Debian's emscripten.
     add_compile_options(-fexceptions)
     add_link_options(-fexceptions)
-    # The page is downloaded whole: the smallest code, optimised across units (89 KB of page
-    # against 103 KB with -Os alone).
+    # The page is downloaded whole: the smallest code, optimised across units (13 % less page than
+    # -Os alone).
     add_compile_options(-Oz -flto)
     add_link_options(-Oz -flto)
 endif()
