@@ -57,7 +57,9 @@ if ((${#missing[@]} > 0)); then
     if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         as_root dpkg --add-architecture i386
     fi
-    as_root apt-get update -qq
+    # A mirror caught mid-sync fails one list now and then; what did arrive is enough to install
+    # from, and apt-get install says so plainly when it is not.
+    as_root apt-get update -qq || echo "setup: some package lists did not refresh; going on" >&2
     as_root env DEBIAN_FRONTEND=noninteractive \
         apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
