@@ -1,11 +1,13 @@
 #include "FrontEnd.hpp"
 
-#include "HeadlessChromium.hpp"
 #include "PinnedLayout.hpp"
 #include "Process.hpp"
 #include "WinePrefix.hpp"
 
 #include <QRegularExpression>
+#ifdef QCC_WEB_PAGE
+#include "HeadlessChromium.hpp" // only where the web tests are built with Qt WebSockets
+#endif
 
 #include <algorithm>
 
