@@ -2,6 +2,8 @@
 // memory they keep once idle, and how fast our window opens its colour chooser. Timings come from
 // X events (MapNotify, DAMAGE), not polling; programs run interleaved, round after round, and the
 // report gives medians with min-max and the ratios against the others measured in the same run.
+#include "window/ControlTable.hpp"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -258,7 +260,9 @@ std::optional<double> openChooser(Display* display, Watcher& watcher, Window for
     int x = 0;
     int y = 0;
     Window child = 0;
-    XTranslateCoordinates(display, form, DefaultRootWindow(display), 192, 56, &x, &y, &child);
+    constexpr window::PixelPoint kButton = window::centreInClient(window::ControlId::Command1);
+    XTranslateCoordinates(display, form, DefaultRootWindow(display), kButton.x, kButton.y, &x, &y,
+                          &child);
     std::map<Window, bool> before;
     for (const auto& [window, state] : watcher.windows()) {
         before[window] = state.mapped;

@@ -12,6 +12,21 @@ namespace color {
 using ColorValue = std::int32_t;
 using ChannelValue = std::int16_t;
 
+// A colour value's three channels, each 0 to 255, as toolkits take and give them.
+struct Channels {
+    int red;
+    int green;
+    int blue;
+};
+
+constexpr Channels channelsOf(ColorValue value) {
+    return {value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF};
+}
+
+constexpr ColorValue colorValueOf(Channels channels) {
+    return (channels.red & 0xFF) | ((channels.green & 0xFF) << 8) | ((channels.blue & 0xFF) << 16);
+}
+
 // Slightly below 1/255 on purpose: every channel is multiplied by exactly this constant, so the
 // texts match, digit for digit, what Quillmarch's own tools have always written.
 inline constexpr double kChannelScale = 0.0039215686274;

@@ -10,8 +10,12 @@ if [[ ${1:-} == --web ]]; then
     [[ -f $page ]] || { echo "screenshot: build the page first ($page)" >&2; exit 1; }
     profile=$(mktemp -d)
     trap 'rm -rf "$profile"' EXIT
+    # The client size as the control table gives it.
+    table() { sed -n "s/^inline constexpr int $1 = \([0-9]*\);$/\1/p" window/ControlTable.hpp; }
+    per_pixel=$(table kTwipsPerPixel)
+    size=$(($(table kClientWidthTwips) / per_pixel)),$(($(table kClientHeightTwips) / per_pixel))
     chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --user-data-dir="$profile" \
-        --window-size=376,285 --screenshot="$PWD/docs/web.png" "file://$page" 2>/dev/null
+        --window-size="$size" --screenshot="$PWD/docs/web.png" "file://$page" 2>/dev/null
     echo "screenshot: wrote docs/web.png"
     exit 0
 fi
@@ -33,8 +37,8 @@ until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
 "$program" & app_pid=$!
 window=$(xdotool search --sync --onlyvisible --name '^Quillmarch Color Converter$' | head -n 1)
 sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove $((X + 192)) $((Y + 56)) click 1
+# Select Color has the focus when the window opens.
+xdotool windowactivate --sync "$window" key space
 chooser=$(xdotool search --sync --onlyvisible --name '^Select Color$' | head -n 1)
 xdotool windowactivate --sync "$chooser"
 xdotool key alt+r ctrl+a type 128

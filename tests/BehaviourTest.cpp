@@ -215,9 +215,9 @@ void BehaviourTest::aPickWritesBothTextsAndPaintsTheSwatch_data() {
     // page nothing when its opening colour is confirmed unchanged, so there it changes nothing.
     for (const std::size_t row : {1U, 2U, 3U, 0U}) {
         const cases::Example& example = cases::kExamples.at(row);
-        const color::ColorValue value = example.value;
+        const color::Channels channels = color::channelsOf(example.value);
         QTest::newRow(example.name)
-            << QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF)
+            << QColor(channels.red, channels.green, channels.blue)
             << QString::fromLatin1(example.menu) << QString::fromLatin1(example.hud);
     }
 }

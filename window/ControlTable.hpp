@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace window {
@@ -164,6 +163,33 @@ constexpr int twipsToPixels(int twips) {
     return twips / kTwipsPerPixel;
 }
 
+struct PixelPoint {
+    int x;
+    int y;
+};
+
+// The client area and a control's place in it, in pixels at the table's own size: what a
+// program that drives or measures the window from outside aims at.
+inline constexpr PixelRect kClientPixels{0, 0, kClientWidthTwips / kTwipsPerPixel,
+                                         kClientHeightTwips / kTwipsPerPixel};
+
+// The control's place in the window's client area, adding up its containers' offsets.
+constexpr TwipRect placeInClient(ControlId id) {
+    TwipRect place = controlRow(id).place;
+    for (auto container = controlRow(id).container; container;
+         container = controlRow(*container).container) {
+        place.left += controlRow(*container).place.left;
+        place.top += controlRow(*container).place.top;
+    }
+    return place;
+}
+
+constexpr PixelPoint centreInClient(ControlId id) {
+    const TwipRect place = placeInClient(id);
+    return {twipsToPixels(place.left) + twipsToPixels(place.width) / 2,
+            twipsToPixels(place.top) + twipsToPixels(place.height) / 2};
+}
+
 // The place in pixels with the whole table grown by the factor. Edges are scaled, not sizes, so
 // edges that meet or line up at factor 1 still do at any factor.
 inline PixelRect scaledPixelRect(const TwipRect& place, double factor) {
@@ -173,23 +199,6 @@ inline PixelRect scaledPixelRect(const TwipRect& place, double factor) {
     const int left = edge(place.left);
     const int top = edge(place.top);
     return {left, top, edge(place.left + place.width) - left, edge(place.top + place.height) - top};
-}
-
-// The widest menu and HUD texts the boxes are ever given, in a font whose text widths width()
-// measures: every channel written as "0." and three of the font's widest digit, or as "1.000"
-// where that is wider. A front end sizes the boxes for these.
-template <typename Width> std::array<std::string, 2> widestValueTexts(Width width) {
-    char widest = '0';
-    for (char digit = '1'; digit <= '9'; ++digit) {
-        if (width(std::string(1, digit)) > width(std::string(1, widest))) {
-            widest = digit;
-        }
-    }
-    std::string c = "0." + std::string(3, widest);
-    if (width(std::string("1.000")) > width(c)) {
-        c = "1.000";
-    }
-    return {c + ' ' + c + ' ' + c + " 1", '(' + c + ',' + c + ',' + c + ')'};
 }
 
 // What a screen reader says for the control: its caption, else its label's caption, else its

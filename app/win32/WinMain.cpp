@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include <exception>
+#include <string>
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
@@ -23,7 +24,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
         }
         return got < 0 ? 1 : static_cast<int>(message.wParam);
     } catch (const std::exception& error) {
-        MessageBoxA(nullptr, error.what(), "Quillmarch Color Converter", MB_OK | MB_ICONERROR);
+        const std::string caption(window::kFormCaption);
+        MessageBoxA(nullptr, error.what(), caption.c_str(), MB_OK | MB_ICONERROR);
         return 1;
     }
 }

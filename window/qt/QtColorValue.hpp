@@ -8,13 +8,14 @@
 namespace window::qt {
 
 inline QColor toQColor(color::ColorValue value) {
-    return {value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF};
+    const color::Channels channels = color::channelsOf(value);
+    return {channels.red, channels.green, channels.blue};
 }
 
 // Bits 24-31 stay clear whatever the colour's alpha.
 inline color::ColorValue fromQColor(const QColor& colour) {
     const QColor rgb = colour.toRgb();
-    return rgb.red() | (rgb.green() << 8) | (rgb.blue() << 16);
+    return color::colorValueOf({rgb.red(), rgb.green(), rgb.blue()});
 }
 
 } // namespace window::qt

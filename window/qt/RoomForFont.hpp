@@ -1,7 +1,6 @@
-// How far the control table must grow for the font the window shows its texts in: the smallest
-// factor, never below 1, at which every caption and the widest value text fit their controls, and
-// which font to take when the screen has no room for that. Form1 applies it; the table and the
-// texts come from window/ and color/.
+// The font the window shows its texts in and the factor the control table grows by for it, with
+// Qt measuring the texts and the style saying what its controls keep around them; the rule itself
+// is window/TableGrowth's. Form1 applies the answer.
 #pragma once
 
 #include <QFont>
@@ -10,8 +9,6 @@
 class QStyle;
 
 namespace window::qt {
-
-[[nodiscard]] double roomFactorFor(const QFont& font, const QStyle& style);
 
 struct Growth {
     QFont font;

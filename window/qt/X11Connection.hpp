@@ -1,10 +1,11 @@
 // The few xcb helpers the X11 hints and watches share: the application's connection, replies
-// freed by RAII, and atoms by name. Only meaningful on an X11 server; elsewhere the connection
-// is null and callers do nothing.
+// freed by RAII, atoms by name and window properties. Only meaningful on an X11 server; elsewhere
+// the connection is null and callers do nothing.
 #pragma once
 
 #include <QGuiApplication>
 
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string_view>
@@ -30,6 +31,14 @@ inline xcb_atom_t internAtom(xcb_connection_t* connection, std::string_view name
     const ReplyPtr<xcb_intern_atom_reply_t> reply(
         xcb_intern_atom_reply(connection, cookie, nullptr));
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+// Up to length 32-bit items of the window's property; null where the server has none to give.
+inline ReplyPtr<xcb_get_property_reply_t> propertyOf(xcb_connection_t* connection,
+                                                     xcb_window_t window, xcb_atom_t property,
+                                                     xcb_atom_t type, std::uint32_t length) {
+    return ReplyPtr<xcb_get_property_reply_t>(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, property, type, 0, length), nullptr));
 }
 
 } // namespace window::qt::x11

@@ -11,16 +11,9 @@
 namespace window::qt {
 namespace {
 
-x11::ReplyPtr<xcb_get_property_reply_t> propertyOf(xcb_connection_t* connection,
-                                                   xcb_window_t window, xcb_atom_t property,
-                                                   xcb_atom_t type, std::uint32_t length) {
-    return x11::ReplyPtr<xcb_get_property_reply_t>(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, property, type, 0, length), nullptr));
-}
-
 std::optional<QMargins> announcedFrame(xcb_connection_t* connection, xcb_window_t window,
                                        xcb_atom_t extents) {
-    const auto reply = propertyOf(connection, window, extents, XCB_ATOM_CARDINAL, 4);
+    const auto reply = x11::propertyOf(connection, window, extents, XCB_ATOM_CARDINAL, 4);
     if (!reply || xcb_get_property_value_length(reply.get()) != 4 * sizeof(std::uint32_t)) {
         return std::nullopt;
     }
@@ -32,7 +25,7 @@ std::optional<QMargins> announcedFrame(xcb_connection_t* connection, xcb_window_
 }
 
 bool windowManagerRuns(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t check) {
-    const auto reply = propertyOf(connection, root, check, XCB_ATOM_WINDOW, 1);
+    const auto reply = x11::propertyOf(connection, root, check, XCB_ATOM_WINDOW, 1);
     return reply && xcb_get_property_value_length(reply.get()) > 0;
 }
 

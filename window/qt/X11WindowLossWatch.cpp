@@ -19,8 +19,7 @@ bool isIconic(xcb_window_t window) {
     if (wmState == XCB_ATOM_NONE) {
         return false;
     }
-    const x11::ReplyPtr<xcb_get_property_reply_t> state(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, wmState, wmState, 0, 1), nullptr));
+    const auto state = x11::propertyOf(connection, window, wmState, wmState, 1);
     if (!state || xcb_get_property_value_length(state.get()) < 4) {
         return false;
     }

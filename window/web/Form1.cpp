@@ -1,8 +1,9 @@
 #include "Form1.hpp"
 
 #include "window/ControlTable.hpp"
+#include "window/TableGrowth.hpp"
 
-#include <algorithm>
+#include <array>
 #include <string>
 
 // What Form1.js does on the page.
@@ -11,7 +12,8 @@ void startForm(const char* name, const char* caption);
 void addControl(const char* name, int kind, const char* container, int tabIndex,
                 const char* caption, const char* accessibleName, const char* labelFor);
 void placeControl(const char* name, int left, int top, int width, int height);
-double widthNeeded(const char* name, const char* text);
+void measureText(const char* text, double* extent);
+void measureChrome(const char* name, double* extent);
 void cycleFocus(const char* names);
 void listenToCommand1();
 void awaitCommand1Click();
@@ -56,25 +58,31 @@ void buildControls() {
     }
 }
 
-// One factor for the whole table, so that every caption and the widest value text fit.
+// The cursor's pixel after the last character, which the box's padding does not hold.
+constexpr double kCaretWidth = 1;
+
+TextExtent extentFrom(const std::array<double, 2>& extent) {
+    return {extent[0], extent[1]};
+}
+
+TextExtent chromeOf(ControlId id) {
+    std::array<double, 2> extent{};
+    measureChrome(copied(controlRow(id).name).c_str(), extent.data());
+    return extentFrom(extent);
+}
+
+// One factor for the whole table, for the texts as the page draws them.
 double growthForFont() {
-    layOut(1.0);
-    double factor = 1.0;
-    for (const ControlRow& row : kControlTable) {
-        const std::string name = copied(row.name);
-        const auto needed = [&name](const std::string& shown) {
-            return widthNeeded(name.c_str(), shown.c_str());
-        };
-        if (!row.caption.empty()) {
-            factor = std::max(factor, needed(copied(row.caption)));
-        }
-        if (row.kind == ControlKind::TextBox) {
-            for (const std::string& widest : widestValueTexts(needed)) {
-                factor = std::max(factor, needed(widest));
-            }
-        }
-    }
-    return factor;
+    TextExtent textBox = chromeOf(ControlId::Text1);
+    textBox.width += kCaretWidth;
+    const ControlChrome chrome{chromeOf(ControlId::Label1), chromeOf(ControlId::Command1), textBox};
+    return growthFactorFor(
+        [](const std::string& text) {
+            std::array<double, 2> extent{};
+            measureText(text.c_str(), extent.data());
+            return extentFrom(extent);
+        },
+        chrome);
 }
 
 } // namespace
@@ -108,8 +116,9 @@ void Form1::replaceText2(std::string_view text) {
 }
 
 void Form1::setShape1FillColor(color::ColorValue value) {
-    setFill(copied(controlRow(ControlId::Shape1).name).c_str(), value & 0xFF, (value >> 8) & 0xFF,
-            (value >> 16) & 0xFF);
+    const color::Channels channels = color::channelsOf(value);
+    setFill(copied(controlRow(ControlId::Shape1).name).c_str(), channels.red, channels.green,
+            channels.blue);
 }
 
 } // namespace window::web

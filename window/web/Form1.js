@@ -44,16 +44,30 @@ mergeInto(LibraryManager.library, {
         style.height = height + "px";
     },
 
-    // The text's width in the control's own font against the room inside its padding and border:
-    // above 1, the control would have to grow by that much.
-    widthNeeded: function (name, text) {
-        const control = document.getElementById(UTF8ToString(name));
-        const style = getComputedStyle(control);
-        Module.measure = Module.measure || document.createElement("canvas").getContext("2d");
-        Module.measure.font = style.font;
-        const room = ["paddingLeft", "paddingRight", "borderLeftWidth", "borderRightWidth"].reduce(
-            (left, side) => left - parseFloat(style[side]), control.getBoundingClientRect().width);
-        return Module.measure.measureText(UTF8ToString(text)).width / room;
+    // The text's width and height as the page draws it in the form's font, a minimum font size
+    // the user set included: a probe of the page's own text, not a canvas given the font.
+    measureText: function (text, extent) {
+        let probe = document.getElementById("TextProbe");
+        if (!probe) {
+            probe = document.createElement("span");
+            probe.id = "TextProbe";
+            probe.className = "probe";
+            probe.setAttribute("aria-hidden", "true");
+            document.getElementById("Form1").appendChild(probe);
+        }
+        probe.textContent = UTF8ToString(text);
+        const drawn = probe.getBoundingClientRect();
+        HEAPF64.set([drawn.width, drawn.height], extent >> 3);
+    },
+
+    // What the control keeps around its text: its padding and border, across and down.
+    measureChrome: function (name, extent) {
+        const style = getComputedStyle(document.getElementById(UTF8ToString(name)));
+        const sum = (sides) => sides.reduce((total, side) => total + parseFloat(style[side]), 0);
+        HEAPF64.set([
+            sum(["paddingLeft", "paddingRight", "borderLeftWidth", "borderRightWidth"]),
+            sum(["paddingTop", "paddingBottom", "borderTopWidth", "borderBottomWidth"]),
+        ], extent >> 3);
     },
 
     // Tab and Shift+Tab go round the controls in this order instead of out of the page.

@@ -1,7 +1,8 @@
 #include "InputColorDialog.hpp"
 
-// InputColorDialog.js: the colour, or one of the two answers below.
-extern "C" int pickWithInput(const char* anchorId, int initial);
+// InputColorDialog.js: opens the picker on the red, green and blue in channels, writes the picked
+// ones over them and answers 0, or one of the two answers below.
+extern "C" int pickWithInput(const char* anchorId, int* channels);
 
 namespace window::web {
 namespace {
@@ -12,17 +13,19 @@ constexpr int kNoPicker = -2;
 } // namespace
 
 void InputColorDialog::showColor() {
-    const int picked = pickWithInput(m_anchorId.c_str(), m_color);
-    if (picked == kNoPicker) {
+    const color::Channels opening = color::channelsOf(m_color);
+    m_channels = {opening.red, opening.green, opening.blue};
+    const int answer = pickWithInput(m_anchorId.c_str(), m_channels.data());
+    if (answer == kNoPicker) {
         throw DialogError("this browser cannot open a colour picker");
     }
-    if (picked == kCancelled) {
+    if (answer == kCancelled) {
         if (m_cancelError) {
             throw CancelError();
         }
         return;
     }
-    m_color = picked;
+    m_color = color::colorValueOf({m_channels[0], m_channels[1], m_channels[2]});
 }
 
 } // namespace window::web

@@ -4,6 +4,7 @@
 
 #include "window/ColorDialog.hpp"
 
+#include <array>
 #include <string>
 #include <utility>
 
@@ -25,6 +26,9 @@ private:
     std::string m_anchorId;
     bool m_cancelError = false;
     color::ColorValue m_color = 0; // the picker opens on the last confirmed colour, black at first
+    // What the page reads and writes while the program waits on the picker: kept with the dialog,
+    // not on a stack that waiting sets aside.
+    std::array<int, 3> m_channels{};
 };
 
 } // namespace window::web

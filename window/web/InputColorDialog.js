@@ -4,9 +4,10 @@ mergeInto(LibraryManager.library, {
     // The picker fires no event when it closes without a colour, nor when the colour it opened
     // on is confirmed unchanged. Its :open state shows when it closes; a close without a change
     // event before it is a cancel. A browser without :open leaves the pick waiting until Command1
-    // is clicked again, which then counts as a cancel (see Form1.js). Returns the colour with red
-    // in the lowest byte, -1 for a cancel, -2 when no picker can open.
-    pickWithInput: function (anchorId, initial) {
+    // is clicked again, which then counts as a cancel (see Form1.js). channels points at red,
+    // green and blue, the opening colour, and gets the picked one. Returns 0 for a pick, -1 for a
+    // cancel, -2 when no picker can open.
+    pickWithInput: function (anchorId, channels) {
         return Asyncify.handleAsync(async () => {
             let input = document.getElementById("CommonDialog1");
             if (!input) {
@@ -18,9 +19,9 @@ mergeInto(LibraryManager.library, {
                 input.className = "picker";
                 document.getElementById(UTF8ToString(anchorId)).appendChild(input);
             }
-            const hex = (channel) => channel.toString(16).padStart(2, "0");
-            input.value = "#" + hex(initial & 255) + hex((initial >> 8) & 255) +
-                          hex((initial >> 16) & 255);
+            const at = channels >> 2;
+            input.value = "#" + Array.from(HEAP32.subarray(at, at + 3),
+                (channel) => channel.toString(16).padStart(2, "0")).join("");
             let confirmed = false;
             const onChange = () => { confirmed = true; };
             input.addEventListener("change", onChange);
@@ -51,8 +52,11 @@ mergeInto(LibraryManager.library, {
             if (!confirmed) {
                 return -1;
             }
-            const value = parseInt(input.value.slice(1), 16);
-            return ((value >> 16) & 255) | (value & 0xFF00) | ((value & 255) << 16);
+            // HEAP32 afresh: memory may have grown, and its old view gone, while the pick waited.
+            for (let channel = 0; channel < 3; ++channel) {
+                HEAP32[at + channel] = parseInt(input.value.substr(1 + 2 * channel, 2), 16);
+            }
+            return 0;
         });
     },
 });

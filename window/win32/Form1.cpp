@@ -1,7 +1,8 @@
 #include "Form1.hpp"
 
+#include "window/TableGrowth.hpp"
+
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <commctrl.h>
 #include <cstdlib>
@@ -22,8 +23,7 @@ constexpr const wchar_t* kFontFace = L"MS Shell Dlg 2";
 constexpr int kDefaultFontTenths = 80;
 // What a push button and a sunken edit box keep around their text, in pixels at 96 dpi: edges,
 // the edit box's margins and its caret.
-constexpr SIZE kButtonChrome{8, 6};
-constexpr SIZE kEditChrome{11, 6};
+constexpr ControlChrome kChrome{{}, {8, 6}, {11, 6}};
 
 std::wstring widen(std::string_view text) {
     if (text.empty()) {
@@ -65,10 +65,6 @@ RECT frameForClient(int width, int height, UINT dpi) {
     return frame;
 }
 
-int scaled(int pixels, UINT dpi) {
-    return MulDiv(pixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
-}
-
 LOGFONTW defaultDialogFont(UINT dpi) {
     LOGFONTW font{};
     font.lfHeight = -MulDiv(kDefaultFontTenths, static_cast<int>(dpi), 720);
@@ -96,63 +92,35 @@ LOGFONTW userMessageFont(UINT dpi) {
     return metrics.lfMessageFont;
 }
 
+double pointsOf(const LOGFONTW& font, UINT dpi) {
+    return std::abs(font.lfHeight) * 72.0 / dpi;
+}
+
+LOGFONTW atPoints(LOGFONTW font, double points, UINT dpi) {
+    font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
+    return font;
+}
+
 // Larger by more than the half point that scaling a height to the DPI may round it by.
 bool isLarger(const LOGFONTW& font, const LOGFONTW& than, UINT dpi) {
-    const auto points = [dpi](const LOGFONTW& f) {
-        return std::abs(f.lfHeight) * 72.0 / dpi;
-    };
-    return points(font) > points(than) + 0.5;
+    return pointsOf(font, dpi) > pointsOf(than, dpi) + 0.5;
 }
 
-// The smallest factor, never below 1, at which the text fits the room with its chrome; a spare
-// pixel each way once the box grows, as a grown edge is rounded to the pixel.
-double factorFor(SIZE text, SIZE chrome, SIZE room) {
-    const auto need = [](LONG length, LONG around, LONG space, LONG spare) {
-        return static_cast<double>(length + around + spare) / static_cast<double>(space);
-    };
-    const double tight =
-        std::max(need(text.cx, chrome.cx, room.cx, 0), need(text.cy, chrome.cy, room.cy, 0));
-    return tight <= 1.0 ? 1.0
-                        : std::max(need(text.cx, chrome.cx, room.cx, 1),
-                                   need(text.cy, chrome.cy, room.cy, 1));
-}
-
-SIZE extentOf(HDC context, const std::wstring& text) {
-    SIZE extent{};
-    GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &extent);
-    return extent;
-}
-
-std::array<std::wstring, 2> widestValueTexts(HDC context) {
-    const auto texts = window::widestValueTexts(
-        [context](const std::string& text) { return extentOf(context, widen(text)).cx; });
-    return {widen(texts[0]), widen(texts[1])};
-}
-
-// How far the table must grow at this DPI for every caption and value text to fit its box.
+// How far the table must grow at this DPI for every caption and value text to fit its box. GDI
+// measures in the window's pixels; the table counts pixels at 96 dpi.
 double roomFactorFor(const LOGFONTW& description, UINT dpi) {
     const HFONT font = CreateFontIndirectW(&description);
     const HDC context = CreateCompatibleDC(nullptr);
     const HGDIOBJ previous = SelectObject(context, font);
-    const auto scaledSize = [dpi](SIZE size) {
-        return SIZE{scaled(size.cx, dpi), scaled(size.cy, dpi)};
-    };
-    double factor = 1.0;
-    for (const ControlRow& row : kControlTable) {
-        const SIZE room =
-            scaledSize({twipsToPixels(row.place.width), twipsToPixels(row.place.height)});
-        if (row.kind == ControlKind::Label) {
-            factor = std::max(factor, factorFor(extentOf(context, widen(row.caption)), {}, room));
-        } else if (row.kind == ControlKind::PushButton) {
-            factor = std::max(factor, factorFor(extentOf(context, widen(row.caption)),
-                                                scaledSize(kButtonChrome), room));
-        } else if (row.kind == ControlKind::TextBox) {
-            for (const std::wstring& text : widestValueTexts(context)) {
-                factor = std::max(
-                    factor, factorFor(extentOf(context, text), scaledSize(kEditChrome), room));
-            }
-        }
-    }
+    const double perTablePixel = static_cast<double>(dpi) / USER_DEFAULT_SCREEN_DPI;
+    const double factor = growthFactorFor(
+        [context, perTablePixel](const std::string& text) {
+            const std::wstring wide = widen(text);
+            SIZE extent{};
+            GetTextExtentPoint32W(context, wide.c_str(), static_cast<int>(wide.size()), &extent);
+            return TextExtent{extent.cx / perTablePixel, extent.cy / perTablePixel};
+        },
+        kChrome);
     SelectObject(context, previous);
     DeleteDC(context);
     DeleteObject(font);
@@ -179,17 +147,6 @@ ControlClass classOf(ControlKind kind) {
         return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     }
     throw std::logic_error("unknown control kind");
-}
-
-// The controls' place in the window's client area, adding up the containers' offsets: on Win32
-// every control is a direct child of the window, so that its notifications come to Form1.
-TwipRect placeInWindow(const ControlRow& row) {
-    TwipRect place = row.place;
-    for (auto container = row.container; container; container = controlRow(*container).container) {
-        place.left += controlRow(*container).place.left;
-        place.top += controlRow(*container).place.top;
-    }
-    return place;
 }
 
 // Windows tabs through WS_TABSTOP children in their stacking order, so the table's order must
@@ -274,32 +231,29 @@ void Form1::layOut(UINT dpi) {
     m_dpi = dpi;
     const LOGFONTW smallest = defaultDialogFont(dpi);
     const LOGFONTW message = userMessageFont(dpi);
-    LOGFONTW chosen = isLarger(message, smallest, dpi) ? message : smallest;
+    const LOGFONTW wanted = isLarger(message, smallest, dpi) ? message : smallest;
     // Where the screen has no room for the table grown for that font, the largest size that fits.
-    const double largest = largestFactorOnWorkArea();
-    double factor = roomFactorFor(chosen, dpi);
-    while (factor > largest && std::abs(chosen.lfHeight) > std::abs(smallest.lfHeight)) {
-        chosen.lfHeight += chosen.lfHeight < 0 ? 1 : -1;
-        factor = roomFactorFor(chosen, dpi);
-    }
-    m_factor = factor;
+    const FontChoice choice =
+        fontWithin(pointsOf(wanted, dpi), pointsOf(smallest, dpi), largestFactorOnWorkArea(),
+                   [&wanted, dpi](double points) {
+                       return roomFactorFor(atPoints(wanted, points, dpi), dpi);
+                   });
+    m_factor = choice.factor;
+    const LOGFONTW chosen = atPoints(wanted, choice.pointSize, dpi);
     m_font.reset(CreateFontIndirectW(&chosen));
     for (const ControlRow& row : kControlTable) {
-        const RECT place = placed(placeInWindow(row));
+        const RECT place = placed(placeInClient(row.id));
         SetWindowPos(control(row.id), nullptr, place.left, place.top, place.right - place.left,
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control(row.id), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
     }
 }
 
-// Edges grown by the DPI and the table's factor, so that edges that meet at 1 still meet.
+// Grown by the DPI and the table's factor together.
 RECT Form1::placed(const TwipRect& place) const {
-    const auto edge = [this](int twips) {
-        return static_cast<LONG>(
-            std::lround(twipsToPixels(twips) * m_factor * m_dpi / USER_DEFAULT_SCREEN_DPI));
-    };
-    return {edge(place.left), edge(place.top), edge(place.left + place.width),
-            edge(place.top + place.height)};
+    const PixelRect pixels =
+        scaledPixelRect(place, m_factor * m_dpi / static_cast<double>(USER_DEFAULT_SCREEN_DPI));
+    return {pixels.left, pixels.top, pixels.left + pixels.width, pixels.top + pixels.height};
 }
 
 MONITORINFO Form1::monitor() const {
@@ -313,10 +267,10 @@ MONITORINFO Form1::monitor() const {
 double Form1::largestFactorOnWorkArea() const {
     const RECT& work = monitor().rcWork;
     const RECT frame = frameForClient(0, 0, m_dpi);
-    const double width = scaled(twipsToPixels(kClientWidthTwips), m_dpi);
-    const double height = scaled(twipsToPixels(kClientHeightTwips), m_dpi);
-    return std::min((work.right - work.left - (frame.right - frame.left)) / width,
-                    (work.bottom - work.top - (frame.bottom - frame.top)) / height);
+    const double perTablePixel = static_cast<double>(m_dpi) / USER_DEFAULT_SCREEN_DPI;
+    return largestFactorWithin(
+        (work.right - work.left - (frame.right - frame.left)) / perTablePixel,
+        (work.bottom - work.top - (frame.bottom - frame.top)) / perTablePixel);
 }
 
 // The frame centred on the work area, its title bar kept on it.
