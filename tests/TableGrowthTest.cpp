@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include <array>
 #include <string>
 
 using window::ControlChrome;
@@ -12,8 +13,8 @@ using window::TextExtent;
 
 namespace {
 
-// A font whose characters are all `advance` wide, but for one wider digit, and `height` tall.
-window::MeasureText fixedFont(double advance, double height, char wideDigit = 0, double wide = 0) {
+// A font whose characters are all `advance` wide but for one wider digit, and `height` tall.
+auto fixedFont(double advance, double height, char wideDigit = 0, double wide = 0) {
     return [=](const std::string& text) {
         double width = 0;
         for (const char c : text) {
@@ -25,79 +26,63 @@ window::MeasureText fixedFont(double advance, double height, char wideDigit = 0,
 
 } // namespace
 
-Q_DECLARE_METATYPE(ControlChrome)
-
 class TableGrowthTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void theTextThatNeedsMostRoomSetsTheFactor_data();
     void theTextThatNeedsMostRoomSetsTheFactor();
-    void valueTextsAreWrittenInTheWidestDigit();
-    void aFontTooLargeForTheScreenStepsDownByHalfPoints_data();
     void aFontTooLargeForTheScreenStepsDownByHalfPoints();
 };
 
-void TableGrowthTest::theTextThatNeedsMostRoomSetsTheFactor_data() {
-    QTest::addColumn<double>("advance");
-    QTest::addColumn<double>("height");
-    QTest::addColumn<ControlChrome>("chrome");
-    QTest::addColumn<double>("factor");
-    const ControlChrome none{};
-    // The credit line, 20 characters in 105 pixels, is the first caption to overflow.
-    QTest::newRow("everything fits") << 5.0 << 12.0 << none << 1.0;
-    QTest::newRow("the credit line, with its spare pixel") << 6.0 << 12.0 << none << 121.0 / 105;
-    // The credit line is 13 pixels tall, the boxes 21 with their frame.
-    QTest::newRow("a tall font, the credit line") << 1.0 << 16.0 << none << 17.0 / 13;
-    QTest::newRow("a tall font, the boxes' frame")
-        << 1.0 << 16.0 << ControlChrome{{}, {}, {0, 20}} << 37.0 / 21;
-    QTest::newRow("the button's chrome")
-        << 4.0 << 12.0 << ControlChrome{{}, {300, 0}, {}} << (48.0 + 300 + 1) / 281;
-    // "(0.000,0.000,0.000)", 19 characters in a 281-pixel box less its chrome.
-    QTest::newRow("the value texts' chrome")
-        << 5.0 << 12.0 << ControlChrome{{}, {}, {200, 0}} << (95.0 + 200 + 1) / 281;
-}
-
 void TableGrowthTest::theTextThatNeedsMostRoomSetsTheFactor() {
-    QFETCH(double, advance);
-    QFETCH(double, height);
-    QFETCH(ControlChrome, chrome);
-    QFETCH(double, factor);
-    QCOMPARE(window::growthFactorFor(fixedFont(advance, height), chrome), factor);
-}
-
-void TableGrowthTest::valueTextsAreWrittenInTheWidestDigit() {
+    struct Case {
+        const char* what;
+        decltype(fixedFont(0, 0)) font;
+        ControlChrome chrome;
+        double factor;
+    };
+    // The credit line is 20 characters in 105 x 13 pixels, the boxes 281 x 21, the button 281 wide;
+    // "(0.444,0.444,0.444)" has nine of the wide digit.
+    const std::array cases{
+        Case{"everything fits", fixedFont(5, 12), {}, 1.0},
+        Case{"the credit line, with its spare pixel", fixedFont(6, 12), {}, 121.0 / 105},
+        Case{"a tall font, the credit line", fixedFont(1, 16), {}, 17.0 / 13},
+        Case{"a tall font, the boxes' frame", fixedFont(1, 16), {{}, {}, {0, 20}}, 37.0 / 21},
+        Case{"the button's chrome", fixedFont(4, 12), {{}, {300, 0}, {}}, 349.0 / 281},
+        Case{"the boxes' chrome", fixedFont(5, 12), {{}, {}, {200, 0}}, 296.0 / 281},
+        Case{"one wide digit", fixedFont(5, 12, '4', 100), {}, (900.0 + 50 + 1) / 281},
+    };
+    for (const Case& c : cases) {
+        QVERIFY2(qFuzzyCompare(window::growthFactorFor(c.font, c.chrome), c.factor), c.what);
+    }
     const auto texts = window::widestValueTexts(fixedFont(5, 12, '4', 9));
     QCOMPARE(texts[0], std::string("0.444 0.444 0.444 1"));
     QCOMPARE(texts[1], std::string("(0.444,0.444,0.444)"));
-    // A font whose one wide digit makes the boxes' texts the widest of all.
-    QCOMPARE(window::growthFactorFor(fixedFont(5, 12, '4', 100), {}), (9 * 100.0 + 50 + 1) / 281);
-}
-
-void TableGrowthTest::aFontTooLargeForTheScreenStepsDownByHalfPoints_data() {
-    QTest::addColumn<double>("wanted");
-    QTest::addColumn<double>("smallest");
-    QTest::addColumn<double>("largest");
-    QTest::addColumn<double>("chosen");
-    QTest::newRow("fits as it is") << 12.0 << 7.5 << 1.5 << 12.0;
-    QTest::newRow("the largest that fits") << 20.0 << 7.5 << 1.46 << 14.5;
-    QTest::newRow("never below the smallest") << 20.0 << 18.0 << 1.5 << 18.0;
-    // A screen of 752 x 855 pixels holds the table grown by 2 at most.
-    QTest::newRow("a screen twice the client width")
-        << 30.0 << 7.5 << window::largestFactorWithin(752, 855) << 20.0;
 }
 
 void TableGrowthTest::aFontTooLargeForTheScreenStepsDownByHalfPoints() {
-    QFETCH(double, wanted);
-    QFETCH(double, smallest);
-    QFETCH(double, largest);
-    QFETCH(double, chosen);
+    struct Case {
+        const char* what;
+        double wanted;
+        double smallest;
+        double largest;
+        double chosen;
+    };
+    // A screen of 752 x 855 pixels holds the table grown by 2 at most.
+    const std::array cases{
+        Case{"fits as it is", 12, 7.5, 1.5, 12},
+        Case{"the largest that fits", 20, 7.5, 1.46, 14.5},
+        Case{"never below the smallest", 20, 18, 1.5, 18},
+        Case{"twice the client width", 30, 7.5, window::largestFactorWithin(752, 855), 20},
+    };
     const auto factorAt = [](double points) {
         return points / 10;
     };
-    const window::FontChoice choice = window::fontWithin(wanted, smallest, largest, factorAt);
-    QCOMPARE(choice.pointSize, chosen);
-    QCOMPARE(choice.factor, chosen / 10);
+    for (const Case& c : cases) {
+        const window::FontChoice choice =
+            window::fontWithin(c.wanted, c.smallest, c.largest, factorAt);
+        QVERIFY2(choice.pointSize == c.chosen && choice.factor == c.chosen / 10, c.what);
+    }
 }
 
 QTEST_GUILESS_MAIN(TableGrowthTest)

@@ -96,8 +96,10 @@ double pointsOf(const LOGFONTW& font, UINT dpi) {
     return std::abs(font.lfHeight) * 72.0 / dpi;
 }
 
+// Keeps the height's sign: a positive height is the cell's, a negative one the characters'.
 LOGFONTW atPoints(LOGFONTW font, double points, UINT dpi) {
-    font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
+    const auto height = static_cast<LONG>(std::lround(points * dpi / 72.0));
+    font.lfHeight = font.lfHeight > 0 ? height : -height;
     return font;
 }
 
