@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building needs on Debian 12; with --tests also what the tests need (and the
-# locales they switch to), with --bench what the benchmarks need. Installs only what is missing;
-# needs root or sudo to install.
+# locales they switch to), with --bench what the benchmarks need. Both also take the node modules
+# that drive the browsers, at the versions package-lock.json pins. Installs only what is missing;
+# needs root or sudo to install Debian's packages.
 set -euo pipefail
 
 build_packages=(
@@ -15,10 +16,11 @@ test_packages=(
     desktop-file-utils appstream
     g++-mingw-w64-i686
     dpkg-dev lintian weston qt6-wayland valgrind qt6ct faketime
-    emscripten chromium qt6-websockets-dev
+    emscripten chromium firefox-esr webkit2gtk-driver
 )
 bench_packages=(
     xvfb xauth openbox valgrind libx11-dev libxdamage-dev libxtst-dev yad emscripten chromium
+    firefox-esr webkit2gtk-driver
 )
 # Wine runs the Windows program in the tests. Its 32-bit half must match the versions of the
 # 64-bit libraries exactly, so a mirror whose i386 lists lag behind can leave it uninstallable;
@@ -27,14 +29,23 @@ wine_packages=(wine wine32:i386)
 test_locales=(de_DE fr_FR fi_FI ru_RU)
 
 want_tests=false
+want_browsers=false
 packages=("${build_packages[@]}")
 case "${1:-}" in
 --tests)
     want_tests=true
+    want_browsers=true
     packages+=("${test_packages[@]}")
     ;;
---bench) packages+=("${bench_packages[@]}") ;;
+--bench)
+    want_browsers=true
+    packages+=("${bench_packages[@]}")
+    ;;
 esac
+# npm comes with a node from elsewhere (NodeSource's); Debian's would replace that node.
+if $want_browsers && ! command -v npm >/dev/null 2>&1; then
+    packages+=(npm)
+fi
 
 as_root() {
     if [[ $EUID -eq 0 ]]; then
@@ -90,4 +101,14 @@ if $want_tests; then
             as_root localedef -i "$name" -f UTF-8 "${name}.UTF-8"
         fi
     done
+fi
+
+# npm ci writes its own record of what it installed; a newer lock file than that record means the
+# pinned versions changed.
+if $want_browsers; then
+    root="$(cd "$(dirname "$0")/.." && pwd)"
+    if [[ ! "$root/node_modules/.package-lock.json" -nt "$root/package-lock.json" ]]; then
+        echo "setup: installing the browser drivers' node modules"
+        (cd "$root" && npm ci --no-audit --no-fund --loglevel=error)
+    fi
 fi

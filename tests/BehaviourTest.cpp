@@ -1,7 +1,7 @@
 // The converter window as a user meets it, written once and run against every front end (CTest
-// runs it with QCC_FRONT_END=qt, =windows and =web): its place and frame, the keyboard, long
-// pastes, picks and cancels through the real chooser, and closing. The slots run in order on one
-// program.
+// runs it with QCC_FRONT_END=qt, =windows and =web, the page once in each browser engine): its
+// place and frame, the keyboard, long pastes, picks and cancels through the real chooser, and
+// closing. The slots run in order on one program.
 #include "ColorCases.hpp"
 #include "support/FrontEnd.hpp"
 #include "support/PinnedLayout.hpp"
@@ -39,6 +39,7 @@ private slots:
     void aLongPasteLandsWholeAndTheBoxStaysEditable();
     void aPickWritesBothTextsAndPaintsTheSwatch_data();
     void aPickWritesBothTextsAndPaintsTheSwatch();
+    void confirmingTheOpeningColourPicksItAgain();
     void cancelKeepsTypedTextAndChangesNothing();
     void aChooserTakenAwayCountsAsCancel_data();
     void aChooserTakenAwayCountsAsCancel();
@@ -211,8 +212,7 @@ void BehaviourTest::aPickWritesBothTextsAndPaintsTheSwatch_data() {
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("hud");
-    // Black, the colour each chooser first opens on, comes last: the browser's picker tells the
-    // page nothing when its opening colour is confirmed unchanged, so there it changes nothing.
+    // Black last: first, it would find the swatch black already, and prove nothing of the paint.
     for (const std::size_t row : {1U, 2U, 3U, 0U}) {
         const cases::Example& example = cases::kExamples.at(row);
         const color::Channels channels = color::channelsOf(example.value);
@@ -233,6 +233,17 @@ void BehaviourTest::aPickWritesBothTextsAndPaintsTheSwatch() {
     QCOMPARE(m_frontEnd->text(kText1), menu);
     QCOMPARE(m_frontEnd->text(kText2), hud);
     QCOMPARE(m_frontEnd->pixel(kShape1, colour), colour);
+}
+
+// The chooser opens on the last colour; confirmed unchanged, it is picked again, over typed text.
+void BehaviourTest::confirmingTheOpeningColourPicksItAgain() {
+    const QString menu = m_frontEnd->text(kText1);
+    m_frontEnd->paste(kText1, u"typed"_s);
+    const quint32 chooser = m_frontEnd->openChooser();
+    QVERIFY2(chooser != 0, "the colour chooser did not open");
+    m_frontEnd->keys({u"Return"_s});
+    QVERIFY2(m_frontEnd->waitForChooserGone(chooser), "the chooser stayed open after Enter");
+    QCOMPARE(m_frontEnd->text(kText1), menu);
 }
 
 // Were the cancel to return normally, the command would write the last colour's texts again

@@ -16,6 +16,7 @@ void measureText(const char* text, double* extent);
 void measureChrome(const char* name, double* extent);
 void cycleFocus(const char* names);
 void listenToCommand1();
+void watchFont(void (*layOut)());
 void awaitCommand1Click();
 void setBoxText(const char* name, const char* text);
 void setFill(const char* name, int red, int green, int blue);
@@ -85,13 +86,17 @@ double growthForFont() {
         chrome);
 }
 
+void layOutForFont() {
+    layOut(growthForFont());
+}
+
 } // namespace
 
 Form1::Form1()
-    : m_commonDialog1(copied(controlRow(ControlId::Command1).name))
-    , m_command(m_commonDialog1, *this) {
+    : m_command(m_commonDialog1, *this) {
     buildControls();
-    layOut(growthForFont());
+    layOutForFont();
+    watchFont(&layOutForFont);
     std::string order;
     for (const ControlId id : focusOrder()) {
         order += (order.empty() ? "" : " ") + copied(controlRow(id).name);

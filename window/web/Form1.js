@@ -70,30 +70,47 @@ mergeInto(LibraryManager.library, {
         ], extent >> 3);
     },
 
-    // Tab and Shift+Tab go round the controls in this order instead of out of the page.
+    // Tab and Shift+Tab go round the controls in this order, or the open chooser's, instead of
+    // out of the page. WebKit on GTK names Shift+Tab "Unidentified": its code still says Tab.
     cycleFocus: function (names) {
         const order = UTF8ToString(names).split(" ").map((name) => document.getElementById(name));
         document.addEventListener("keydown", (event) => {
-            const at = order.indexOf(document.activeElement);
-            if (event.key === "Tab" && at >= 0) {
-                event.preventDefault();
-                order[(at + (event.shiftKey ? order.length - 1 : 1)) % order.length].focus();
+            if (event.key !== "Tab" && event.code !== "Tab") {
+                return;
             }
+            const chooser = document.querySelector("dialog[open]");
+            const cycle = chooser ? [...chooser.querySelectorAll("input, button")] : order;
+            const at = cycle.indexOf(document.activeElement);
+            const step = event.shiftKey ? cycle.length - 1 : 1;
+            event.preventDefault();
+            cycle[at < 0 ? 0 : (at + step) % cycle.length].focus();
         });
         order[0].focus();
     },
 
     // A click of Command1 resumes the waiting program. A click while nothing waits is one made
-    // while the command runs, and starts nothing; in a browser that cannot tell when the picker
-    // closes, it ends the waiting pick as a cancel (see InputColorDialog.js).
+    // while the command runs, and starts nothing.
     listenToCommand1: function () {
         document.getElementById("Command1").addEventListener("click", () => {
             if (Module.clicked) {
                 Module.clicked();
-            } else if (Module.pickPending && !CSS.supports("selector(:open)")) {
-                Module.pickPending();
             }
         });
+    },
+
+    // When the font the page draws in changes after the start (zoom, a minimum font size, the
+    // user's fonts), the probe's last text changes size, and layOut runs again.
+    watchFont__deps: ["$getWasmTableEntry"],
+    watchFont: function (layOut) {
+        const probe = document.getElementById("TextProbe");
+        let drawn = probe.getBoundingClientRect();
+        new ResizeObserver(() => {
+            const now = probe.getBoundingClientRect();
+            if (now.width !== drawn.width || now.height !== drawn.height) {
+                getWasmTableEntry(layOut)();
+                drawn = probe.getBoundingClientRect();
+            }
+        }).observe(probe);
     },
 
     awaitCommand1Click: function () {

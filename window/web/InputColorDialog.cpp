@@ -1,8 +1,8 @@
 #include "InputColorDialog.hpp"
 
-// InputColorDialog.js: opens the picker on the red, green and blue in channels, writes the picked
+// InputColorDialog.js: opens the chooser on the red, green and blue in channels, writes the picked
 // ones over them and answers 0, or one of the two answers below.
-extern "C" int pickWithInput(const char* anchorId, int* channels);
+extern "C" int pickWithInput(int* channels);
 
 namespace window::web {
 namespace {
@@ -15,9 +15,9 @@ constexpr int kNoPicker = -2;
 void InputColorDialog::showColor() {
     const color::Channels opening = color::channelsOf(m_color);
     m_channels = {opening.red, opening.green, opening.blue};
-    const int answer = pickWithInput(m_anchorId.c_str(), m_channels.data());
+    const int answer = pickWithInput(m_channels.data());
     if (answer == kNoPicker) {
-        throw DialogError("this browser cannot open a colour picker");
+        throw DialogError("this browser cannot open a modal dialog");
     }
     if (answer == kCancelled) {
         if (m_cancelError) {

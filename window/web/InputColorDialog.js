@@ -1,61 +1,85 @@
-// The page's side of InputColorDialog: the hidden <input type="color"> and its picker.
-// Linked into the page with --js-library.
+// The page's side of InputColorDialog: a modal <dialog> holding the browser's own colour input,
+// red, green and blue fields that follow it both ways, and OK and Cancel. Linked into the page
+// with --js-library.
+//
+// No browser says when its colour picker is cancelled, nor when its opening colour is confirmed
+// unchanged, and only some tell when it closes; so the picker alone cannot tell a pick from a
+// cancel. Here only OK confirms, with or without a change, and Esc, Cancel or closing the dialog
+// is the cancel. Opened modal, the page behind it takes no click and no key until it closes.
 mergeInto(LibraryManager.library, {
-    // The picker fires no event when it closes without a colour, nor when the colour it opened
-    // on is confirmed unchanged. Its :open state shows when it closes; a close without a change
-    // event before it is a cancel. A browser without :open leaves the pick waiting until Command1
-    // is clicked again, which then counts as a cancel (see Form1.js). channels points at red,
-    // green and blue, the opening colour, and gets the picked one. Returns 0 for a pick, -1 for a
-    // cancel, -2 when no picker can open.
-    pickWithInput: function (anchorId, channels) {
-        return Asyncify.handleAsync(async () => {
-            let input = document.getElementById("CommonDialog1");
-            if (!input) {
-                input = document.createElement("input");
-                input.type = "color";
-                input.id = "CommonDialog1";
-                input.tabIndex = -1;
-                input.setAttribute("aria-hidden", "true");
-                input.className = "picker";
-                document.getElementById(UTF8ToString(anchorId)).appendChild(input);
-            }
-            const at = channels >> 2;
-            input.value = "#" + Array.from(HEAP32.subarray(at, at + 3),
-                (channel) => channel.toString(16).padStart(2, "0")).join("");
-            let confirmed = false;
-            const onChange = () => { confirmed = true; };
-            input.addEventListener("change", onChange);
-            try {
-                input.showPicker();
-            } catch (error) {
-                input.removeEventListener("change", onChange);
-                return -2;
-            }
-            await new Promise((resolve) => {
-                Module.pickPending = resolve;
-                const watch = () => {
-                    if (Module.pickPending !== resolve) {
-                        return;
-                    }
-                    if (input.matches(":open")) {
-                        setTimeout(watch, 50);
-                    } else {
-                        setTimeout(resolve, 0); // a change event queued with the close comes first
-                    }
-                };
-                if (CSS.supports("selector(:open)")) {
-                    watch();
+    $chooserOf: function () {
+        let dialog = document.getElementById("CommonDialog1");
+        if (dialog) {
+            return dialog;
+        }
+        dialog = document.createElement("dialog");
+        dialog.id = "CommonDialog1";
+        dialog.setAttribute("aria-label", "Color");
+        dialog.innerHTML = '<form method="dialog">'
+            + '<input type="color" id="ColorPicker" aria-label="Color">'
+            + ["Red", "Green", "Blue"].map((name) => '<label for="' + name + '">' + name
+                + ':</label><input type="number" id="' + name
+                + '" min="0" max="255" step="1" required>').join("")
+            + '<button value="ok">OK</button>'
+            + '<button value="cancel" formnovalidate>Cancel</button></form>';
+        document.body.appendChild(dialog);
+        const picker = dialog.querySelector("[type=color]");
+        const fields = [...dialog.querySelectorAll("[type=number]")];
+        picker.addEventListener("input", () => {
+            fields.forEach((field, channel) => {
+                field.value = parseInt(picker.value.substr(1 + 2 * channel, 2), 16);
+            });
+        });
+        for (const field of fields) {
+            field.addEventListener("input", () => {
+                if (fields.every((each) => each.value !== "" && each.checkValidity())) {
+                    picker.value = "#" + fields.map((each) =>
+                        Number(each.value).toString(16).padStart(2, "0")).join("");
                 }
             });
-            Module.pickPending = null;
-            input.removeEventListener("change", onChange);
-            if (!confirmed) {
+        }
+        return dialog;
+    },
+
+    // Below the window where the page has room for it, else beside it, else below and scrolled
+    // to: never over Select Color or the boxes, where a second click of a double-click would land.
+    $placeChooser: function (dialog) {
+        const form = document.getElementById("Form1").getBoundingClientRect();
+        const gap = 8;
+        const beside = form.bottom + gap + dialog.offsetHeight > innerHeight
+            && form.right + gap + dialog.offsetWidth <= innerWidth;
+        dialog.style.left = scrollX + (beside ? form.right + gap : form.left) + "px";
+        dialog.style.top = scrollY + (beside ? form.top : form.bottom + gap) + "px";
+        dialog.scrollIntoView({ block: "nearest", inline: "nearest" });
+    },
+
+    // channels points at red, green and blue: the opening colour, and then the picked one.
+    // Returns 0 for a pick, -1 for a cancel, -2 when no chooser can open.
+    pickWithInput__deps: ["$chooserOf", "$placeChooser"],
+    pickWithInput: function (channels) {
+        return Asyncify.handleAsync(async () => {
+            const dialog = chooserOf();
+            const fields = [...dialog.querySelectorAll("[type=number]")];
+            const at = channels >> 2;
+            HEAP32.subarray(at, at + 3).forEach((channel, index) => {
+                fields[index].value = channel;
+            });
+            fields[0].dispatchEvent(new Event("input"));
+            dialog.returnValue = "";
+            try {
+                dialog.showModal();
+            } catch (error) {
+                return -2;
+            }
+            placeChooser(dialog);
+            fields[0].focus();
+            fields[0].select();
+            await new Promise((closed) => dialog.addEventListener("close", closed, { once: true }));
+            if (dialog.returnValue !== "ok") {
                 return -1;
             }
             // HEAP32 afresh: memory may have grown, and its old view gone, while the pick waited.
-            for (let channel = 0; channel < 3; ++channel) {
-                HEAP32[at + channel] = parseInt(input.value.substr(1 + 2 * channel, 2), 16);
-            }
+            fields.forEach((field, channel) => { HEAP32[at + channel] = Number(field.value); });
             return 0;
         });
     },
