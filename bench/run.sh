@@ -3,9 +3,9 @@
 # with the benchmark tools, then on a private Xvfb with openbox measures our program, a bare Xlib
 # window (the floor), an empty Qt window of the same size (the toolkit's floor) and `yad --color`
 # side by side, counts start-up instructions with callgrind, and times the web page's start in
-# headless Chromium against an empty page. ROUNDS and CYCLES set the number of rounds (default 15)
-# and chooser cycles (200); OURS and EMPTY_QT measure other builds of the two Qt programs, such as
-# an older commit's, in the same places.
+# Chromium, Firefox and WebKit, each against an empty page. ROUNDS and CYCLES set the number of
+# rounds (default 15) and chooser cycles (200); OURS and EMPTY_QT measure other builds of the two
+# Qt programs, such as an older commit's, in the same places.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

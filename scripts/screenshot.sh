@@ -1,22 +1,43 @@
 #!/usr/bin/env bash
 # Makes docs/window.png: the program under Xvfb and openbox right after picking red 128,
 # green 64, blue 192 in the chooser. Needs a build (scripts/run.sh or a preset) and the test
-# packages (scripts/setup-debian.sh --tests). With --web, makes docs/web.png instead: the page, as
-# `cmake --workflow --preset web` builds it, in headless Chromium as it opens.
+# packages (scripts/setup-debian.sh --tests). With --web, makes docs/web.png and docs/web-chooser.png
+# instead: the page, as `cmake --workflow --preset web` builds it, in headless Chromium as it
+# opens, and with its chooser open on red 128, green 64, blue 192.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [[ ${1:-} == --web ]]; then
-    page=$PWD/build/web/quillmarch-color-converter.html
+    page=${PAGE:-$PWD/build/web/quillmarch-color-converter.html}
     [[ -f $page ]] || { echo "screenshot: build the page first ($page)" >&2; exit 1; }
-    profile=$(mktemp -d)
-    trap 'rm -rf "$profile"' EXIT
-    # The client size as the control table gives it.
-    table() { sed -n "s/^inline constexpr int $1 = \([0-9]*\);$/\1/p" window/ControlTable.hpp; }
-    per_pixel=$(table kTwipsPerPixel)
-    size=$(($(table kClientWidthTwips) / per_pixel)),$(($(table kClientHeightTwips) / per_pixel))
-    chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --user-data-dir="$profile" \
-        --window-size="$size" --screenshot="$PWD/docs/web.png" "file://$page" 2>/dev/null
-    echo "screenshot: wrote docs/web.png"
+    node --input-type=module - "$page" <<'SCRIPT'
+import { writeFileSync } from "node:fs";
+import { execFileSync } from "node:child_process";
+import { openBrowser } from "./tests/support/PageDriver.mjs";
+const browser = await openBrowser({ engine: "chromium" });
+await browser.goto("file://" + process.argv[2]);
+// The part of the page the form and, once open, the chooser cover.
+const shoot = async (file) => {
+    const [width, height] = await browser.evaluate(`(() => {
+        const parts = [...document.querySelectorAll("#Form1, dialog[open]")];
+        return [Math.max(...parts.map((p) => p.getBoundingClientRect().right)) + 8,
+                Math.max(...parts.map((p) => p.getBoundingClientRect().bottom)) + 8];
+    })()`);
+    writeFileSync(file, Buffer.from(await browser.screenshot(), "base64"));
+    execFileSync("convert", [file, "-crop", `${width}x${height}+0+0`, "+repage", file]);
+    console.log("screenshot: wrote " + file);
+};
+await browser.evaluate("new Promise((built) => { const check = () => document.activeElement.id"
+    + " === 'Command1' ? built() : setTimeout(check, 10); check(); })");
+await shoot("docs/web.png");
+await browser.key("space");
+for (const channel of ["128", "64", "192"]) {
+    await browser.key("ctrl+a");
+    await browser.type(channel);
+    await browser.key("Tab");
+}
+await shoot("docs/web-chooser.png");
+await browser.close();
+SCRIPT
     exit 0
 fi
 program=${1:-build/release/app/quillmarch-color-converter}
