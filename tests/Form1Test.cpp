@@ -109,6 +109,8 @@ private slots:
     void layoutFollowsTheScaleFactor();
     void swatchBorderAndCaptionsStayVisible_data();
     void swatchBorderAndCaptionsStayVisible();
+    void everyEdgeLandsOnWholeDevicePixels_data();
+    void everyEdgeLandsOnWholeDevicePixels();
 
 private:
     template <typename T = QWidget> T* control(ControlId id) const {
@@ -415,6 +417,62 @@ void Form1Test::swatchBorderAndCaptionsStayVisible() {
         }
         QVERIFY2(best >= 4.5, qPrintable(label->objectName() + ": " + QString::number(best)));
     }
+}
+
+void Form1Test::everyEdgeLandsOnWholeDevicePixels_data() {
+    QTest::addColumn<QFont>("chosen");
+    QTest::newRow("own font") << QFont();
+    QTest::newRow("grown for DejaVu Sans 11") << QFont(u"DejaVu Sans"_s, 11);
+}
+
+// As the window paints itself (grab() paints through the same path as the screen): Qt clips each
+// control to its rectangle with each side rounded to a device pixel boundary, so each edge must lie
+// just inside that rectangle, on whole pixels, as wide on all four sides, and the swatch's fill
+// stays inside its border. CTest runs it at every scale factor.
+void Form1Test::everyEdgeLandsOnWholeDevicePixels() {
+    QFETCH(QFont, chosen);
+    const QFont previous = QApplication::font();
+    const auto restore = qScopeGuard([&previous] { QApplication::setFont(previous); });
+    if (chosen != QFont()) {
+        QApplication::setFont(chosen);
+        init();
+    }
+    showAndActivate();
+    m_dialog->scriptConfirm(0x00FF00);
+    QTest::mouseClick(control(ControlId::Command1), Qt::LeftButton);
+    const QImage picture = m_form->grab().toImage();
+    const qreal ratio = picture.devicePixelRatio();
+    QString seen;
+    for (const ControlId id : {ControlId::Frame1, ControlId::Frame2, ControlId::Command1,
+                               ControlId::Shape1, ControlId::Text1, ControlId::Text2}) {
+        QWidget* widget = control(id);
+        const QRectF exact(QPointF(widget->mapTo(m_form.get(), QPoint())) * ratio,
+                           QSizeF(widget->size()) * ratio);
+        const QRect covered(QPoint(qRound(exact.left()), qRound(exact.top())),
+                            QPoint(qRound(exact.right()) - 1, qRound(exact.bottom()) - 1));
+        const QColor edge = picture.pixelColor(covered.topLeft() + QPoint(covered.width() / 2, 0));
+        const auto run = [&](QPoint from, QPoint step) {
+            int width = 0;
+            for (QPoint at = from; covered.contains(at) && picture.pixelColor(at) == edge;
+                 at += step) {
+                ++width;
+            }
+            return width;
+        };
+        const QPoint middle = covered.center();
+        const QList<int> widths{
+            run({covered.left(), middle.y()}, {1, 0}), run({covered.right(), middle.y()}, {-1, 0}),
+            run({middle.x(), covered.top()}, {0, 1}), run({middle.x(), covered.bottom()}, {0, -1})};
+        const QList<QColor> outside{picture.pixelColor(covered.left() - 1, middle.y()),
+                                    picture.pixelColor(covered.right() + 1, middle.y()),
+                                    picture.pixelColor(middle.x(), covered.top() - 1),
+                                    picture.pixelColor(middle.x(), covered.bottom() + 1)};
+        if (widths.count(widths.first()) != 4 || widths.first() == 0 ||
+            outside.contains(QColor(0, 255, 0))) {
+            QDebug(&seen) << widget->objectName() << covered << edge.name() << widths;
+        }
+    }
+    QVERIFY2(seen.isEmpty(), qPrintable(seen));
 }
 
 QTEST_MAIN(Form1Test)

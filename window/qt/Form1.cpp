@@ -1,5 +1,6 @@
 #include "Form1.hpp"
 
+#include "DeviceEdges.hpp"
 #include "GroupFrame.hpp"
 #include "QtColorValue.hpp"
 #include "RoomForFont.hpp"
@@ -163,6 +164,13 @@ void Form1::buildControls() {
     }
     connect(qobject_cast<QPushButton*>(control(ControlId::Command1)), &QPushButton::clicked, this,
             [this] { m_command.onClick(); });
+    // A child of the window made after the controls, so that it outlives them.
+    auto* edges = new EdgeStyle;
+    edges->setParent(this);
+    for (const ControlId id : {ControlId::Frame1, ControlId::Frame2, ControlId::Command1,
+                               ControlId::Text1, ControlId::Text2}) {
+        control(id)->setStyle(edges);
+    }
 }
 
 // The whole table grows by one factor when the font needs more room than the table's boxes give,

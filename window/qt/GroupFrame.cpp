@@ -1,9 +1,6 @@
 #include "GroupFrame.hpp"
 
-#include "Outline.hpp"
-
 #include <QAccessibleWidget>
-#include <QPainter>
 
 namespace window::qt {
 
@@ -20,16 +17,6 @@ QAccessibleInterface* GroupFrame::accessibleInterface(const QString& className, 
         return nullptr;
     }
     return new QAccessibleWidget(frame, QAccessible::Grouping);
-}
-
-void GroupFrame::paintEvent(QPaintEvent* event) {
-    if (!styleOutlineFades(palette())) {
-        QFrame::paintEvent(event);
-        return;
-    }
-    QPainter painter(this);
-    painter.setPen(outlineColour(palette()));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 } // namespace window::qt

@@ -1,7 +1,7 @@
 // Frame1 and Frame2: a caption-less group box. Drawn as a plain styled frame, which looks the same
 // as a QGroupBox without a title, where the Fusion style would read a PNG and load the image
-// format plugins at start-up; announced to screen readers as a grouping all the same. Where the
-// style's outline would vanish against the window, it draws its edge in the outline colour.
+// format plugins at start-up; announced to screen readers as a grouping all the same. Its edge is
+// EdgeStyle's.
 #pragma once
 
 #include <QFrame>
@@ -18,9 +18,6 @@ public:
 
     // For QAccessible::installFactory: the grouping role for GroupFrame objects, nothing otherwise.
     static QAccessibleInterface* accessibleInterface(const QString& className, QObject* object);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace window::qt

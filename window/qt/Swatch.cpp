@@ -1,5 +1,7 @@
 #include "Swatch.hpp"
 
+#include "DeviceEdges.hpp"
+
 #include <QPainter>
 
 namespace window::qt {
@@ -17,17 +19,10 @@ void Swatch::setFillColor(const QColor& fill) {
     update();
 }
 
-// Painted in device pixels over exactly the pixels the swatch covers: at a fractional scale a
-// one-pixel border drawn in logical pixels lands unevenly, and the fill would show past it.
+// The border takes the text colour, so it stays visible on light and dark palettes alike.
 void Swatch::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    const qreal ratio = devicePixelRatioF();
-    painter.scale(1 / ratio, 1 / ratio);
-    const QRect covered(QPoint(), (QSizeF(size()) * ratio).toSize());
-    painter.fillRect(covered, m_fill);
-    // The border takes the text colour, so it stays visible on light and dark palettes alike.
-    painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
-    painter.drawRect(covered.adjusted(0, 0, -1, -1));
+    paintOnDevicePixels(painter, rect(), m_fill, palette().color(QPalette::WindowText));
 }
 
 } // namespace window::qt
