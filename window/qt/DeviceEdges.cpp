@@ -9,7 +9,7 @@
 
 namespace window::qt {
 
-void paintOnDevicePixels(QPainter& painter, const QRect& logical, const QColor& fill,
+void paintOnDevicePixels(QPainter& painter, const QRect& logical, const QBrush& fill,
                          const QColor& edge) {
     const QTransform toDevice = painter.deviceTransform();
     // Rounded as Qt rounds the widget's clip: each side to the nearest pixel boundary.
@@ -19,7 +19,7 @@ void paintOnDevicePixels(QPainter& painter, const QRect& logical, const QColor& 
     const int width = std::max(1, qRound(toDevice.m11()));
     painter.save();
     painter.setWorldTransform(toDevice.inverted());
-    if (fill.isValid()) {
+    if (fill.style() != Qt::NoBrush) {
         painter.fillRect(pixels, fill);
     }
     painter.fillRect(pixels.left(), pixels.top(), pixels.width(), width, edge);
@@ -38,15 +38,20 @@ void EdgeStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opti
                                                                : outlineColour(palette);
     switch (element) {
     case PE_Frame:
-        paintOnDevicePixels(*painter, option->rect, {}, edge);
+        paintOnDevicePixels(*painter, option->rect, Qt::NoBrush, edge);
         return;
     case PE_PanelLineEdit:
         paintOnDevicePixels(*painter, option->rect, palette.color(QPalette::Base), edge);
         return;
     case PE_PanelButtonCommand: {
-        const bool down = option->state & (State_Sunken | State_On);
+        // Lit from above, and darker while held down, as buttons are drawn on the desktop.
         const QColor face = palette.color(QPalette::Button);
-        paintOnDevicePixels(*painter, option->rect, down ? face.darker(110) : face, edge);
+        const bool down = option->state & (State_Sunken | State_On);
+        QLinearGradient light(0, 0, 0, 1);
+        light.setCoordinateMode(QGradient::ObjectBoundingMode);
+        light.setColorAt(0, down ? face.darker(110) : face.lighter(110));
+        light.setColorAt(1, face.darker(104));
+        paintOnDevicePixels(*painter, option->rect, light, edge);
         return;
     }
     default:

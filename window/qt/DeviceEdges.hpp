@@ -11,9 +11,10 @@ class QPainter;
 
 namespace window::qt {
 
-// Fills the logical rectangle's device pixels with fill, if given, and draws its four edges just
-// inside them in edge, all as wide: a whole number of device pixels, about one logical pixel.
-void paintOnDevicePixels(QPainter& painter, const QRect& logical, const QColor& fill,
+// Fills the logical rectangle's device pixels with fill, unless it is no brush, and draws its four
+// edges just inside them in edge, all as wide: a whole number of device pixels, about one logical
+// pixel.
+void paintOnDevicePixels(QPainter& painter, const QRect& logical, const QBrush& fill,
                          const QColor& edge);
 
 class EdgeStyle final : public QProxyStyle {
