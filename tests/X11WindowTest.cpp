@@ -2,10 +2,12 @@
 // start without a usable display, which scale settings it will not pass on, and how it ends when
 // its window or its display is taken away. BehaviourTest covers the running window.
 #include "support/PinnedLayout.hpp"
+#include "support/Process.hpp"
 #include "support/XSession.hpp"
 
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,6 +39,8 @@ private slots:
     void growsCentredForTheFontQt6ctHandsOver_data();
     void growsCentredForTheFontQt6ctHandsOver();
     void docksMatchTheWindowToItsDesktopEntry();
+    void aMinimisedWindowWaitsOnTheTaskbar_data();
+    void aMinimisedWindowWaitsOnTheTaskbar();
 
 private:
     [[nodiscard]] QProcessEnvironment environmentWith(const QStringList& settings) const;
@@ -239,6 +243,65 @@ void X11WindowTest::docksMatchTheWindowToItsDesktopEntry() {
     QVERIFY(program.waitForFinished(30000));
     QVERIFY(!announced.isEmpty());
     QVERIFY2(wmClass.endsWith(u',' + announced), qPrintable(wmClass));
+}
+
+void X11WindowTest::aMinimisedWindowWaitsOnTheTaskbar_data() {
+    QTest::addColumn<QStringList>("windowManager");
+    QTest::addColumn<QStringList>("bringBack"); // xdotool's arguments; %1 is the window
+    QTest::newRow("openbox, Alt+Tab")
+        << QStringList{u"openbox"_s, u"--sm-disable"_s} << QStringList{u"key"_s, u"alt+Tab"_s};
+    // What a taskbar asks when its button is clicked.
+    QTest::newRow("KWin, the taskbar")
+        << QStringList{u"kwin_x11"_s} << QStringList{u"windowactivate"_s, u"%1"_s};
+}
+
+// KWin offers Minimise to every window that takes the keyboard, whatever the window asks, and
+// openbox draws the button anyway. Minimised, the window shows on the taskbar, and it leaves the
+// taskbar once it is back. Neither window manager lets it be maximised or resized, and the
+// chooser stays off the taskbar too.
+void X11WindowTest::aMinimisedWindowWaitsOnTheTaskbar() {
+    QFETCH(QStringList, windowManager);
+    QFETCH(QStringList, bringBack);
+    const support::XSession session({1280, 1024}, windowManager);
+    QVERIFY2(session.failure().isEmpty(), qPrintable(session.failure()));
+    QProcess program;
+    program.setProcessEnvironment(session.environment());
+    program.start(kProgram, {});
+    const auto end = qScopeGuard([&program] {
+        program.terminate();
+        program.waitForFinished(30000);
+    });
+    const quint32 window = session.waitForWindow(kTitle, program.processId());
+    QVERIFY2(window != 0, "the program's window never appeared");
+    const QPoint offset = session.offCentre(window);
+    QVERIFY2(qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2,
+             qPrintable(u"off centre by %1, %2"_s.arg(offset.x()).arg(offset.y())));
+    for (const QString& action : {u"MAXIMIZE_HORZ"_s, u"MAXIMIZE_VERT"_s, u"RESIZE"_s}) {
+        QVERIFY2(
+            !session.lists(window, u"_NET_WM_ALLOWED_ACTIONS"_s, u"_NET_WM_ACTION_"_s + action),
+            qPrintable(action));
+    }
+    const auto offTaskbar = [&session](quint32 shown) {
+        return session.lists(shown, u"_NET_WM_STATE"_s, u"_NET_WM_STATE_SKIP_TASKBAR"_s);
+    };
+    QVERIFY(offTaskbar(window));
+
+    session.activate(window);
+    session.keys({u"space"_s});
+    const quint32 chooser = session.waitForWindow(u"^Select Color$"_s, program.processId());
+    QVERIFY2(chooser != 0, "the chooser never appeared");
+    QVERIFY(offTaskbar(chooser));
+    session.keys({u"Escape"_s});
+    QVERIFY(session.waitForWindowGone(chooser));
+
+    session.run(u"xdotool"_s, {u"windowminimize"_s, QString::number(window)});
+    QVERIFY2(session.waitForWindowGone(window, 10000), "the window was not minimised");
+    QVERIFY2(support::pollUntil(10000, [&] { return !offTaskbar(window); }),
+             "minimised, the window is not on the taskbar");
+    session.run(u"xdotool"_s, bringBack.replaceInStrings(u"%1"_s, QString::number(window)));
+    QCOMPARE(session.waitForWindow(kTitle, program.processId()), window);
+    QVERIFY2(support::pollUntil(10000, [&] { return offTaskbar(window); }),
+             "back, the window is still on the taskbar");
 }
 
 QTEST_GUILESS_MAIN(X11WindowTest)

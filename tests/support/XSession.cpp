@@ -28,9 +28,9 @@ template <typename T> Reply<T> owned(T* reply) {
 
 } // namespace
 
-XSession::XSession(QSize screen) {
+XSession::XSession(QSize screen, const QStringList& windowManager) {
     if (startServer(screen)) {
-        startWindowManager();
+        startWindowManager(windowManager);
     }
 }
 
@@ -72,21 +72,21 @@ bool XSession::startServer(QSize screen) {
     return true;
 }
 
-bool XSession::startWindowManager() {
+bool XSession::startWindowManager(const QStringList& command) {
     m_windowManager = std::make_unique<QProcess>();
     endWithTheTest(*m_windowManager);
     m_windowManager->setProcessEnvironment(environment());
     m_windowManager->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_windowManager->start(u"openbox"_s, {u"--sm-disable"_s});
+    m_windowManager->start(command.first(), command.mid(1));
     if (!m_windowManager->waitForStarted(kStartTimeoutMs)) {
-        m_failure = u"openbox did not start (is the openbox package installed?)"_s;
+        m_failure = command.first() + u" did not start (is its package installed?)"_s;
         return false;
     }
     const bool managed = pollUntil(kStartTimeoutMs, [this] {
         return !numbers(m_root, u"_NET_SUPPORTING_WM_CHECK"_s).isEmpty();
     });
     if (!managed) {
-        m_failure = u"openbox did not take over the display"_s;
+        m_failure = command.first() + u" did not take over the display"_s;
     }
     return managed;
 }

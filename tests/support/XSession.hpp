@@ -21,7 +21,10 @@ namespace support {
 
 class XSession {
 public:
-    explicit XSession(QSize screen = {1280, 1024});
+    // The window manager is a command line: openbox unless another is named ("kwin_x11").
+    explicit XSession(QSize screen = {1280, 1024},
+                      const QStringList& windowManager = {QStringLiteral("openbox"),
+                                                          QStringLiteral("--sm-disable")});
     Q_DISABLE_COPY_MOVE(XSession)
     ~XSession();
 
@@ -74,7 +77,7 @@ private:
     [[nodiscard]] quint32 atom(const QString& name) const;
     [[nodiscard]] bool isShown(quint32 window) const;
     bool startServer(QSize screen);
-    bool startWindowManager();
+    bool startWindowManager(const QStringList& command);
 
     std::unique_ptr<QProcess> m_server;
     std::unique_ptr<QProcess> m_windowManager;

@@ -215,13 +215,19 @@ void Form1::resizeEvent(QResizeEvent* event) {
 }
 
 // A desktop may hand over the user's font, or a new one, once the window is built. A window
-// manager or compositor may maximise the window although it asks for a fixed size.
+// manager or compositor may maximise the window although it asks for a fixed size, or minimise it
+// although it asks for no Minimise: minimised, it shows on the taskbar until it is back.
 void Form1::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         layOutForFont();
     }
     if (event->type() == QEvent::WindowStateChange) {
         keepNormalState();
+        const bool minimised = isMinimized();
+        if (minimised != m_onTaskbar) {
+            m_onTaskbar = minimised;
+            listOnTaskbar(*this, minimised);
+        }
     }
     QWidget::changeEvent(event);
 }

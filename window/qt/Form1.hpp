@@ -58,6 +58,7 @@ private:
     X11FrameWatch m_frameWatch;
     QSize m_heldSize;
     bool m_shownOnce = false;
+    bool m_onTaskbar = false; // while minimised
     bool m_frameCentred = false;
 };
 

@@ -1,6 +1,7 @@
 #include "QtColorDialog.hpp"
 
 #include "QtColorValue.hpp"
+#include "X11WindowHints.hpp"
 #include "X11WindowLossWatch.hpp"
 
 #include <QColorDialog>
@@ -75,6 +76,9 @@ QColorDialog& QtColorDialog::dialog() {
         // No DontUseNativeDialog: where the desktop offers its own chooser, the user gets it.
         m_dialog = std::make_unique<QColorDialog>(&m_owner);
         m_dialog->setWindowModality(Qt::WindowModal);
+        // As a dialog owned by its window has none on Windows: some taskbars (icewm's) give a
+        // transient window a button of its own.
+        keepOffTaskbar(*m_dialog);
     }
     return *m_dialog;
 }

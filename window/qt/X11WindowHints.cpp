@@ -56,6 +56,34 @@ void keepOffTaskbar(QWidget& topLevel) {
     xcb_flush(connection);
 }
 
+// A change of state on a window the window manager already manages goes to it as a client message
+// on the root (the EWMH's _NET_WM_STATE request): 0 removes the state, 1 adds it; 1 also says
+// that the request comes from an application.
+void listOnTaskbar(const QWidget& topLevel, bool listed) {
+    xcb_connection_t* connection = x11::connection();
+    if (connection == nullptr) {
+        return;
+    }
+    const xcb_atom_t state = x11::internAtom(connection, "_NET_WM_STATE");
+    const xcb_atom_t skipTaskbar = x11::internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+    if (state == XCB_ATOM_NONE || skipTaskbar == XCB_ATOM_NONE) {
+        return;
+    }
+    xcb_client_message_event_t request{};
+    request.response_type = XCB_CLIENT_MESSAGE;
+    request.format = 32;
+    request.window = static_cast<xcb_window_t>(topLevel.winId());
+    request.type = state;
+    request.data.data32[0] = listed ? 0 : 1;
+    request.data.data32[1] = skipTaskbar;
+    request.data.data32[3] = 1;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_send_event(connection, 0, root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&request));
+    xcb_flush(connection);
+}
+
 X11FrameWatch::X11FrameWatch()
     : m_frameExtents{askForAtom("_NET_FRAME_EXTENTS")}
     , m_windowManagerCheck{askForAtom("_NET_SUPPORTING_WM_CHECK")} {}

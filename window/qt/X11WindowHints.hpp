@@ -16,6 +16,11 @@ namespace window::qt {
 // its own states into the property when it maps the window and keeps what is already there.
 void keepOffTaskbar(QWidget& topLevel);
 
+// Asks the window manager to list the mapped or minimised top-level window on the taskbar, or to
+// keep it off again. A window off the taskbar that a desktop minimises anyway (KWin's and
+// openbox's Minimise, which no hint removes there) would otherwise have nothing left to click.
+void listOnTaskbar(const QWidget& topLevel, bool listed);
+
 // The frame around the top-level window, in device pixels, once a native event of the window says
 // it is settled: the sides the window manager announces in _NET_FRAME_EXTENTS, or no sides when
 // the window is mapped and no window manager runs to frame it. Qt's own figure can lag behind: it
