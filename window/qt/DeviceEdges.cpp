@@ -46,7 +46,7 @@ void EdgeStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opti
     case PE_PanelButtonCommand: {
         // Lit from above, and darker while held down, as buttons are drawn on the desktop.
         const QColor face = palette.color(QPalette::Button);
-        const bool down = option->state & (State_Sunken | State_On);
+        const bool down = option->state.testAnyFlags(State_Sunken | State_On);
         QLinearGradient light(0, 0, 0, 1);
         light.setCoordinateMode(QGradient::ObjectBoundingMode);
         light.setColorAt(0, down ? face.darker(110) : face.lighter(110));

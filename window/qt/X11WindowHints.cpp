@@ -4,7 +4,9 @@
 
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string_view>
 
@@ -78,9 +80,11 @@ void listOnTaskbar(const QWidget& topLevel, bool listed) {
     request.data.data32[1] = skipTaskbar;
     request.data.data32[3] = 1;
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    std::array<char, sizeof request> bytes{};
+    std::memcpy(bytes.data(), &request, sizeof request);
     xcb_send_event(connection, 0, root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&request));
+                   bytes.data());
     xcb_flush(connection);
 }
 
