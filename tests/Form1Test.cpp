@@ -298,7 +298,7 @@ void Form1Test::hostilePasteLeavesTheWindowWorking() {
 }
 
 void Form1Test::layoutFollowsTheScaleFactor() {
-    // CTest runs this slot at QT_SCALE_FACTOR 1, 1.25, 1.5, 2 and 3.
+    // CTest runs this slot at QT_SCALE_FACTOR 1, 1.25, 1.5, 1.75, 2 and 3.
     showAndActivate();
     m_dialog->scriptConfirm(0x00FF00);
     QTest::mouseClick(control(ControlId::Command1), Qt::LeftButton);
@@ -328,27 +328,6 @@ void Form1Test::layoutFollowsTheScaleFactor() {
           drawn.right() - expected.right(), drawn.bottom() - expected.bottom()}) {
         QVERIFY2(qAbs(miss) <= border, qPrintable(seen));
     }
-
-    // One even border around the green, and nothing green outside it: the border's pixels on each
-    // side, counted outwards from the green through the middle row and column.
-    const QColor ink = m_form->palette().color(QPalette::WindowText);
-    const auto borderWidth = [&](QPoint from, QPoint step) {
-        int width = 0;
-        for (QPoint at = from + step; picture.rect().contains(at) && picture.pixelColor(at) == ink;
-             at += step) {
-            ++width;
-        }
-        return width;
-    };
-    const QPoint middle = green.center();
-    const QList<int> widths{borderWidth({green.left(), middle.y()}, {-1, 0}),
-                            borderWidth({green.right(), middle.y()}, {1, 0}),
-                            borderWidth({middle.x(), green.top()}, {0, -1}),
-                            borderWidth({middle.x(), green.bottom()}, {0, 1})};
-    QDebug(&seen) << "border widths left, right, top, bottom" << widths;
-    QVERIFY2(widths.count(widths.first()) == 4 &&
-                 (widths.first() == 1 || widths.first() == qRound(ratio)),
-             qPrintable(seen));
 }
 
 void Form1Test::swatchBorderAndCaptionsStayVisible_data() {
@@ -467,7 +446,8 @@ void Form1Test::everyEdgeLandsOnWholeDevicePixels() {
                                     picture.pixelColor(covered.right() + 1, middle.y()),
                                     picture.pixelColor(middle.x(), covered.top() - 1),
                                     picture.pixelColor(middle.x(), covered.bottom() + 1)};
-        if (widths.count(widths.first()) != 4 || widths.first() == 0 ||
+        // About one logical pixel: one device pixel at least, two at 2x.
+        if (widths.count(widths.first()) != 4 || widths.first() != std::max(1, qRound(ratio)) ||
             outside.contains(QColor(0, 255, 0))) {
             QDebug(&seen) << widget->objectName() << covered << edge.name() << widths;
         }
