@@ -40,18 +40,34 @@ unsigned int askForAtom(std::string_view name) {
                      .sequence;
 }
 
-} // namespace
+struct TaskbarAtoms {
+    xcb_connection_t* connection;
+    xcb_atom_t state;
+    xcb_atom_t skipTaskbar;
+};
 
-void keepOffTaskbar(QWidget& topLevel) {
+// The X connection and the two atoms both taskbar calls need; nothing off X11.
+std::optional<TaskbarAtoms> taskbarAtoms() {
     xcb_connection_t* connection = x11::connection();
     if (connection == nullptr) {
-        return;
+        return std::nullopt;
     }
     const xcb_atom_t state = x11::internAtom(connection, "_NET_WM_STATE");
     const xcb_atom_t skipTaskbar = x11::internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
     if (state == XCB_ATOM_NONE || skipTaskbar == XCB_ATOM_NONE) {
+        return std::nullopt;
+    }
+    return TaskbarAtoms{connection, state, skipTaskbar};
+}
+
+} // namespace
+
+void keepOffTaskbar(QWidget& topLevel) {
+    const std::optional<TaskbarAtoms> atoms = taskbarAtoms();
+    if (!atoms) {
         return;
     }
+    const auto [connection, state, skipTaskbar] = *atoms;
     const auto window = static_cast<xcb_window_t>(topLevel.winId());
     xcb_change_property(connection, XCB_PROP_MODE_APPEND, window, state, XCB_ATOM_ATOM, 32, 1,
                         &skipTaskbar);
@@ -62,15 +78,11 @@ void keepOffTaskbar(QWidget& topLevel) {
 // on the root (the EWMH's _NET_WM_STATE request): 0 removes the state, 1 adds it; 1 also says
 // that the request comes from an application.
 void listOnTaskbar(const QWidget& topLevel, bool listed) {
-    xcb_connection_t* connection = x11::connection();
-    if (connection == nullptr) {
+    const std::optional<TaskbarAtoms> atoms = taskbarAtoms();
+    if (!atoms) {
         return;
     }
-    const xcb_atom_t state = x11::internAtom(connection, "_NET_WM_STATE");
-    const xcb_atom_t skipTaskbar = x11::internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
-    if (state == XCB_ATOM_NONE || skipTaskbar == XCB_ATOM_NONE) {
-        return;
-    }
+    const auto [connection, state, skipTaskbar] = *atoms;
     xcb_client_message_event_t request{};
     request.response_type = XCB_CLIENT_MESSAGE;
     request.format = 32;
