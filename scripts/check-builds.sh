@@ -19,7 +19,7 @@ configure() {
     fi
 }
 
-for preset in release dev windows web; do
+for preset in release dev windows windows64 web; do
     configure "$preset" --preset "$preset"
 done
 configure plain -S . -G Ninja
@@ -32,4 +32,4 @@ for name in dev plain; do
         exit 1
     fi
 done
-echo "check-builds: the release, dev, windows and web presets and a plain configure all work"
+echo "check-builds: the release, dev, windows, windows64 and web presets and a plain configure all work"

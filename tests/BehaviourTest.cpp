@@ -1,5 +1,6 @@
 // The converter window as a user meets it, written once and run against every front end (CTest
-// runs it with QCC_FRONT_END=qt, =windows and =web, the page once in each browser engine): its
+// runs it with QCC_FRONT_END=qt, =windows and =web, the Windows program once per word size and the
+// page once in each browser engine): its
 // place and frame, the keyboard, long pastes, picks and cancels through the real chooser, and
 // closing. The slots run in order on one program.
 #include "ColorCases.hpp"
@@ -59,6 +60,9 @@ void BehaviourTest::initTestCase() {
     m_session = std::make_unique<support::XSession>();
     QVERIFY2(m_session->failure().isEmpty(), qPrintable(m_session->failure()));
     m_frontEnd = support::FrontEnd::fromEnvironment(*m_session);
+    if (const QString why = m_frontEnd->whyItCannotRun(); !why.isEmpty()) {
+        QSKIP(qPrintable(why));
+    }
     const QString failure = m_frontEnd->start();
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
 }

@@ -1,5 +1,6 @@
-// The native Windows build, cross-compiled with mingw-w64 and run under a fresh 32-bit Wine prefix
-// on a private X server: the core's Windows tests (with a comma as the user's decimal symbol), a
+// A native Windows build, cross-compiled with mingw-w64 and run under a fresh Wine prefix of its
+// word size on a private X server (CTest runs this once for the 32-bit release, once for the 64-bit
+// build): the core's Windows tests (with a comma as the user's decimal symbol), a
 // test that must fail, the executable's make-up, the controls' rectangles against the pinned
 // layout, and the layout on a 150 % desktop. BehaviourTest drives the window.
 #include "support/PinnedLayout.hpp"
@@ -21,12 +22,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kBuild = QStringLiteral(QCC_WINDOWS_BUILD_DIR);
-const QString kProgram = kBuild + u"/app/quillmarch-color-converter.exe"_s;
+const support::WindowsBuild kBuild;
+const QString kProgram = kBuild.program();
 const QString kTitle = u"Quillmarch Color Converter"_s;
 
 QString windowsTest(const QString& name) {
-    return kBuild + u"/tests/win32/"_s + name + u".exe"_s;
+    return kBuild.testProgram(name);
 }
 
 } // namespace
@@ -40,7 +41,7 @@ private slots:
 
     void coreTestsPassWithACommaAsDecimalSymbol();
     void aFailingWindowsTestIsSeenToFail();
-    void executableIsOneSmallSelfContained32BitProgram();
+    void executableIsOneSmallSelfContainedProgramOfItsWordSize();
     void everyControlStandsWherePinned();
     void growsForTheUsersMessageFontWithinTheScreen_data();
     void growsForTheUsersMessageFontWithinTheScreen();
@@ -49,7 +50,8 @@ private slots:
 private:
     // Starts the program under Wine; its window, or 0 if none came.
     quint32 startProgram() {
-        m_program = m_session->startClient(u"wine"_s, {kProgram}, m_wine->environment());
+        support::stop(m_program.get());
+        m_program = m_wine->start(kProgram);
         return m_program ? m_session->waitForWindow(u"^"_s + kTitle + u"$"_s) : 0;
     }
     [[nodiscard]] QString misplacedControl(double factor, int tolerance) const;
@@ -65,9 +67,12 @@ private:
 
 void WineTest::initTestCase() {
     QVERIFY2(QFileInfo::exists(kProgram), qPrintable(kProgram + " was not built"));
+    if (const QString why = kBuild.whyWineCannotRunIt(); !why.isEmpty()) {
+        QSKIP(qPrintable(why));
+    }
     m_session = std::make_unique<support::XSession>();
     QVERIFY2(m_session->failure().isEmpty(), qPrintable(m_session->failure()));
-    m_wine = std::make_unique<support::WinePrefix>(*m_session);
+    m_wine = std::make_unique<support::WinePrefix>(*m_session, kBuild);
     const QString failure = m_wine->boot();
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QCOMPARE(setRegistryValue(u"HKCU\\Control Panel\\International"_s, u"sDecimal"_s, u"REG_SZ"_s,
@@ -106,13 +111,15 @@ void WineTest::aFailingWindowsTestIsSeenToFail() {
     QVERIFY2(run.output.contains(u"0 passed, 1 failed"_s), qPrintable(run.output));
 }
 
-void WineTest::executableIsOneSmallSelfContained32BitProgram() {
+// Each build says what it is: PE32 and an x86 manifest, or PE32+ and an amd64 one.
+void WineTest::executableIsOneSmallSelfContainedProgramOfItsWordSize() {
     const QFileInfo program(kProgram);
     QVERIFY2(program.size() <= 400 * 1024, qPrintable(QString::number(program.size())));
 
-    const QString headers =
-        support::runTool(u"i686-w64-mingw32-objdump"_s, {u"-p"_s, kProgram}).output;
-    QVERIFY2(headers.contains(QRegularExpression(u"Magic\\s+010b"_s)), "not PE32");
+    const QString headers = support::runTool(kBuild.objdump(), {u"-p"_s, kProgram}).output;
+    const QString magic = kBuild.is64Bit ? u"020b"_s : u"010b"_s;
+    QVERIFY2(headers.contains(QRegularExpression(u"Magic\\s+"_s + magic)),
+             qPrintable("no PE magic " + magic));
     const QStringList systemDlls{"kernel32.dll", "user32.dll",   "gdi32.dll",
                                  "comdlg32.dll", "comctl32.dll", "msvcrt.dll"};
     QRegularExpressionMatchIterator dlls =
@@ -125,8 +132,7 @@ void WineTest::executableIsOneSmallSelfContained32BitProgram() {
     }
     QVERIFY(imported >= 4);
 
-    const support::ToolOutcome symbols =
-        support::runTool(u"i686-w64-mingw32-objdump"_s, {u"-t"_s, kProgram});
+    const support::ToolOutcome symbols = support::runTool(kBuild.objdump(), {u"-t"_s, kProgram});
     QVERIFY2(symbols.exitCode == 0 && !symbols.output.contains(u"SelectColorCommand"_s),
              "not stripped");
 
@@ -136,6 +142,12 @@ void WineTest::executableIsOneSmallSelfContained32BitProgram() {
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.contains("PerMonitorV2"));
+    const QString manifest = QString::fromLatin1(bytes);
+    const QRegularExpressionMatch named =
+        QRegularExpression(
+            uR"re(name="Quillmarch\.ColorConverter"[^>]*processorArchitecture="(\w+)")re"_s)
+            .match(manifest);
+    QCOMPARE(named.captured(1), kBuild.is64Bit ? u"amd64"_s : u"x86"_s);
     QVERIFY(bytes.contains("Microsoft.Windows.Common-Controls"));
 }
 

@@ -97,20 +97,20 @@ private:
 
 // --- The Windows program under Wine ----------------------------------------------------------
 
-#ifdef QCC_WINDOWS_BUILD_DIR
 class WindowsFrontEnd final : public FrontEnd {
 public:
     explicit WindowsFrontEnd(XSession& session)
         : FrontEnd(session)
-        , m_wine(session) {}
+        , m_wine(session, m_build) {}
 
     [[nodiscard]] Kind kind() const override { return Kind::Windows; }
+    [[nodiscard]] QString whyItCannotRun() const override { return m_build.whyWineCannotRunIt(); }
 
     QString start() override {
         const QString failure = m_wine.boot();
-        return failure.isEmpty()
-                   ? startAndFindWindow(u"wine"_s, {executable()}, m_wine.environment())
-                   : failure;
+        return failure.isEmpty() ? startAndFindWindow(m_build.wineLoader(), {m_build.program()},
+                                                      m_wine.environment())
+                                 : failure;
     }
 
     QString text(const QString& control) override {
@@ -131,7 +131,7 @@ public:
     }
 
     WindowFacts facts() override {
-        const QString said = wine({probe(), u"facts"_s, kTitle, executable()}).output;
+        const QString said = wine({probe(), u"facts"_s, kTitle, m_build.program()}).output;
         const auto value = [&said](const QString& name) {
             return QRegularExpression(u"^"_s + name + u" (.*)$"_s,
                                       QRegularExpression::MultilineOption)
@@ -159,11 +159,7 @@ protected:
     [[nodiscard]] QString chooserTitle() const override { return u"Color"_s; }
 
 private:
-    static QString build(const QString& path) {
-        return QStringLiteral(QCC_WINDOWS_BUILD_DIR) + path;
-    }
-    static QString executable() { return build(u"/app/quillmarch-color-converter.exe"_s); }
-    static QString probe() { return build(u"/tests/win32/WindowProbe.exe"_s); }
+    [[nodiscard]] QString probe() const { return m_build.testProgram(u"WindowProbe"_s); }
 
     // The Win32 front end numbers its controls from 100 in the layout's order.
     static int controlId(const QString& control) {
@@ -179,9 +175,9 @@ private:
         return m_wine.run(arguments, 30000);
     }
 
+    WindowsBuild m_build;
     WinePrefix m_wine;
 };
-#endif
 
 // --- The page in a browser engine ---------------------------------------------------------------
 
@@ -293,11 +289,9 @@ std::unique_ptr<FrontEnd> FrontEnd::fromEnvironment(XSession& session) {
         return std::make_unique<WebFrontEnd>(session);
     }
 #endif
-#ifdef QCC_WINDOWS_BUILD_DIR
     if (qEnvironmentVariable("QCC_FRONT_END") == u"windows"_s) {
         return std::make_unique<WindowsFrontEnd>(session);
     }
-#endif
     return std::make_unique<QtFrontEnd>(session);
 }
 

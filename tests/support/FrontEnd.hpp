@@ -43,6 +43,8 @@ public:
     virtual ~FrontEnd();
 
     [[nodiscard]] virtual Kind kind() const = 0;
+    // Why this machine cannot run the program at all, in one line; empty where it can.
+    [[nodiscard]] virtual QString whyItCannotRun() const { return {}; }
     // Starts the program and waits for its window; empty when it stands, else what went wrong.
     virtual QString start() = 0;
     // The whole text of a box. The Qt front end copies it out through the clipboard, which moves
