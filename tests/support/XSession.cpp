@@ -180,13 +180,13 @@ QRect XSession::frameRect(quint32 window) const {
     return clientRect(window).adjusted(-extent(0), -extent(2), extent(1), extent(3));
 }
 
-QPoint XSession::offCentre(quint32 window, int timeoutMs) const {
+QString XSession::offCentre(quint32 window, int timeoutMs) const {
     QPoint offset;
-    pollUntil(timeoutMs, [&] {
+    const bool centred = pollUntil(timeoutMs, [&] {
         offset = frameRect(window).center() - screenRect().center();
         return qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2;
     });
-    return offset;
+    return centred ? QString() : u"off centre by %1, %2"_s.arg(offset.x()).arg(offset.y());
 }
 
 // The screen is 24 bits deep, which the server hands over as 32-bit pixels in the machine's order.

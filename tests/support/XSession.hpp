@@ -4,6 +4,8 @@
 // xclip.
 #pragma once
 
+#include "Process.hpp"
+
 #include <QColor>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -50,9 +52,9 @@ public:
     [[nodiscard]] QRect clientRect(quint32 window) const;
     // The client area grown by the frame the window manager put around it; null if unframed.
     [[nodiscard]] QRect frameRect(quint32 window) const;
-    // How far the frame's centre stands from the screen's, waiting up to the timeout for the
-    // window to settle on the centre.
-    [[nodiscard]] QPoint offCentre(quint32 window, int timeoutMs = 10000) const;
+    // Empty once the frame's centre stands within 2 pixels of the screen's, waiting up to the
+    // timeout for the window to settle there; else how far off it stayed.
+    [[nodiscard]] QString offCentre(quint32 window, int timeoutMs = 10000) const;
     [[nodiscard]] QRect screenRect() const;
     // The colour on screen at the point; given an awaited colour, once it turns that one, or what
     // it shows when the timeout runs out.
@@ -86,6 +88,36 @@ private:
     QTemporaryDir m_runtimeDir;
     QString m_display;
     QString m_failure;
+};
+
+// A program started on a session, ended by its own QProcess when it goes out of scope.
+class RunningProgram {
+public:
+    RunningProgram(const XSession& session, const QString& program,
+                   const QProcessEnvironment& environment)
+        : m_session(session) {
+        endWithTheTest(m_process);
+        m_process.setProcessEnvironment(environment);
+        m_process.start(program, {});
+    }
+    Q_DISABLE_COPY_MOVE(RunningProgram)
+    ~RunningProgram() { end(); }
+
+    // Its window with the converter's title, once shown; 0 if none came within a minute.
+    [[nodiscard]] quint32 window() const {
+        return m_session.waitForWindow(QStringLiteral("^Quillmarch Color Converter$"),
+                                       m_process.processId());
+    }
+    [[nodiscard]] QProcess& process() { return m_process; }
+    // Asks it to end, as a desktop does, and returns what it wrote to standard error.
+    QString end() {
+        stop(&m_process);
+        return QString::fromLocal8Bit(m_process.readAllStandardError());
+    }
+
+private:
+    const XSession& m_session;
+    QProcess m_process;
 };
 
 } // namespace support
