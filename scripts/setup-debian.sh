@@ -14,7 +14,7 @@ test_packages=(
     clang-format clang-tidy locales
     xvfb xauth openbox xdotool xclip x11-utils x11-xserver-utils imagemagick
     desktop-file-utils appstream
-    g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64
+    g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 doctest-dev
     dpkg-dev lintian weston qt6-wayland valgrind qt6ct faketime kwin-x11 fonts-cantarell
     emscripten chromium firefox-esr webkit2gtk-driver
 )

@@ -1,8 +1,8 @@
 // A native Windows build, cross-compiled with mingw-w64 and run under a fresh Wine prefix of its
 // word size on a private X server (CTest runs this once for the 32-bit release, once for the 64-bit
-// build): the core's Windows tests (with a comma as the user's decimal symbol), a
-// test that must fail, the executable's make-up, the controls' rectangles against the pinned
-// layout, and the layout on a 150 % desktop. BehaviourTest drives the window.
+// build): the core's Windows tests (with a comma as the user's decimal symbol), the executable's
+// make-up, the controls' rectangles against the pinned layout, and the layout on a 150 % desktop.
+// BehaviourTest drives the window.
 #include "support/PinnedLayout.hpp"
 #include "support/Process.hpp"
 #include "support/WinePrefix.hpp"
@@ -40,7 +40,6 @@ private slots:
     void cleanupTestCase();
 
     void coreTestsPassWithACommaAsDecimalSymbol();
-    void aFailingWindowsTestIsSeenToFail();
     void executableIsOneSmallSelfContainedProgramOfItsWordSize();
     void everyControlStandsWherePinned();
     void growsForTheUsersMessageFontWithinTheScreen_data();
@@ -93,22 +92,14 @@ void WineTest::cleanupTestCase() {
     m_session.reset();
 }
 
+// A Wine that cannot run the program exits 0 and prints nothing: the closing line must be there.
 void WineTest::coreTestsPassWithACommaAsDecimalSymbol() {
     const support::ToolOutcome run = m_wine->run({windowsTest(u"CoreOnWindowsTest"_s)});
-    const QRegularExpressionMatch tally =
-        QRegularExpression(u"^(\\d+) passed, (\\d+) failed$"_s, QRegularExpression::MultilineOption)
-            .match(run.output);
-    QVERIFY2(tally.hasMatch(),
-             qPrintable("no closing line from the Windows tests:\n" + run.output));
-    QCOMPARE(tally.captured(2).toInt(), 0);
-    QVERIFY(tally.captured(1).toInt() > 500);
-    QCOMPARE(run.exitCode, 0);
-}
-
-void WineTest::aFailingWindowsTestIsSeenToFail() {
-    const support::ToolOutcome run = m_wine->run({windowsTest(u"MustFailTest"_s)});
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.output.contains(u"0 passed, 1 failed"_s), qPrintable(run.output));
+    QVERIFY2(run.exitCode == 0 && run.output.contains(u"Status: SUCCESS!"_s),
+             qPrintable(run.output));
+    const QRegularExpressionMatch asserted =
+        QRegularExpression(u"assertions: +(\\d+) \\|"_s).match(run.output);
+    QVERIFY2(asserted.captured(1).toInt() > 500, qPrintable(run.output));
 }
 
 // Each build says what it is: PE32 and an x86 manifest, or PE32+ and an amd64 one.

@@ -1,85 +1,50 @@
 // The conversion core built for Windows, run under Wine by WineTest: the program's own examples,
 // every channel against the integer oracle, and the texts while the user's decimal symbol is a
-// comma. QtTest is not built for Windows here, so this prints one line per failure and closes with
-// "N passed, N failed"; its exit status is the verdict.
+// comma. QtTest is not built for Windows here; doctest is one header, and its exit status and
+// closing "Status: SUCCESS!" are the verdict.
+#define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
+#define DOCTEST_CONFIG_NO_MULTITHREADING
 #include "../ColorCases.hpp"
 
 #include <array>
 #include <clocale>
-#include <cstdio>
+#include <doctest.h>
 #include <string>
 #include <windows.h>
 
 namespace {
 
-class Tally {
-public:
-    void check(bool passed, const std::string& what) {
-        if (passed) {
-            ++m_passed;
-            return;
-        }
-        ++m_failed;
-        std::printf("FAIL: %s\n", what.c_str());
-    }
-    void expectText(const std::string& actual, const std::string& expected,
-                    const std::string& what) {
-        check(actual == expected, what + ": got \"" + actual + "\", want \"" + expected + "\"");
-    }
-    int close() const {
-        std::printf("%d passed, %d failed\n", m_passed, m_failed);
-        return m_failed == 0 ? 0 : 1;
-    }
-
-private:
-    int m_passed = 0;
-    int m_failed = 0;
-};
-
-void checkExamples(Tally& tally, const std::string& context) {
+void checkExamples() {
     for (const cases::Example& example : cases::kExamples) {
-        tally.expectText(cases::menuTextOf(example.value), example.menu,
-                         context + " menu text of " + example.name);
-        tally.expectText(cases::hudTextOf(example.value), example.hud,
-                         context + " HUD text of " + example.name);
+        CAPTURE(example.name);
+        CHECK(cases::menuTextOf(example.value) == example.menu);
+        CHECK(cases::hudTextOf(example.value) == example.hud);
     }
-}
-
-void checkEveryChannel(Tally& tally) {
-    for (int channel = 0; channel <= 255; ++channel) {
-        const std::string which = "channel " + std::to_string(channel);
-        tally.expectText(cases::menuTextOf(cases::oracleColour(channel)),
-                         cases::oracleMenuText(channel), which + " menu text");
-        tally.expectText(cases::hudTextOf(cases::oracleColour(channel)),
-                         cases::oracleHudText(channel), which + " HUD text");
-    }
-}
-
-// Only a locale whose decimal mark really is a comma proves anything.
-void checkUnderLocale(Tally& tally, const char* name, const std::string& label) {
-    const bool switched = std::setlocale(LC_ALL, name) != nullptr;
-    tally.check(switched, "cannot switch to the locale " + label);
-    if (!switched) {
-        return;
-    }
-    tally.check(std::string(std::localeconv()->decimal_point) == ",",
-                "the locale " + label + " does not use a decimal comma");
-    checkExamples(tally, label);
-    std::setlocale(LC_ALL, "C");
 }
 
 } // namespace
 
-int main() {
-    Tally tally;
-    checkExamples(tally, "C locale");
-    checkEveryChannel(tally);
+TEST_CASE("the program's own examples in the C locale") {
+    checkExamples();
+}
 
+TEST_CASE("every channel against the integer oracle") {
+    for (int channel = 0; channel <= 255; ++channel) {
+        CAPTURE(channel);
+        CHECK(cases::menuTextOf(cases::oracleColour(channel)) == cases::oracleMenuText(channel));
+        CHECK(cases::hudTextOf(cases::oracleColour(channel)) == cases::oracleHudText(channel));
+    }
+}
+
+// Only a decimal mark that really is a comma proves anything: the test prefix sets the user's
+// sDecimal to ','.
+TEST_CASE("the examples while the user's and the C library's decimal mark is a comma") {
     std::array<wchar_t, 8> mark{};
     GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, mark.data(),
                    static_cast<int>(mark.size()));
-    tally.check(std::wstring(mark.data()) == L",",
-                "the user's decimal symbol is not a comma; the test prefix sets sDecimal to ','");
-    checkUnderLocale(tally, "German_Germany.1252", "German_Germany.1252");
-    return tally.close();
+    REQUIRE(std::wstring(mark.data()) == L",");
+    REQUIRE(std::setlocale(LC_ALL, "German_Germany.1252") != nullptr);
+    REQUIRE(std::string(std::localeconv()->decimal_point) == ",");
+    checkExamples();
+    std::setlocale(LC_ALL, "C");
 }
