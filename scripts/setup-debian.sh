@@ -15,7 +15,7 @@ test_packages=(
     xvfb xauth openbox xdotool xclip x11-utils x11-xserver-utils imagemagick
     desktop-file-utils appstream
     g++-mingw-w64-i686
-    dpkg-dev lintian weston qt6-wayland valgrind qt6ct faketime kwin-x11 fonts-cantarell
+    dpkg-dev lintian weston qt6-wayland valgrind qt6ct faketime kwin-x11 fonts-cantarell qt6-gtk-platformtheme
     emscripten chromium firefox-esr webkit2gtk-driver
 )
 bench_packages=(
