@@ -66,20 +66,28 @@ void outline(QImage& drawn, const QColor& edge, int width) {
     painter.fillRect(w - width, 0, width, h, edge);
 }
 
+// One half of one axis of the device pixels, and where it comes from in the picture: the second
+// half from the picture's end.
+struct Span {
+    int to;
+    int from;
+    int length;
+};
+
+Span halfOf(int pixels, int drawn, bool second) {
+    const int cut = pixels / 2;
+    return second ? Span{cut, cut + drawn - pixels, pixels - cut} : Span{0, 0, cut};
+}
+
 // Draws the picture into the device pixels, leaving out the middle columns and rows it has in
 // excess: the style's edges and corners stay whole, and a panel's middle is the same all along.
 void drawInto(QPainter& painter, const QRect& pixels, const QImage& drawn) {
-    const QSize excess = drawn.size() - pixels.size();
-    const int cutX = pixels.width() / 2;
-    const int cutY = pixels.height() / 2;
     for (const bool right : {false, true}) {
         for (const bool lower : {false, true}) {
-            const QPoint to(right ? cutX : 0, lower ? cutY : 0);
-            const QPoint from =
-                to + QPoint(right ? excess.width() : 0, lower ? excess.height() : 0);
-            const QSize size(right ? pixels.width() - cutX : cutX,
-                             lower ? pixels.height() - cutY : cutY);
-            painter.drawImage(QRect(pixels.topLeft() + to, size), drawn, QRect(from, size));
+            const Span x = halfOf(pixels.width(), drawn.width(), right);
+            const Span y = halfOf(pixels.height(), drawn.height(), lower);
+            painter.drawImage(QRect(pixels.left() + x.to, pixels.top() + y.to, x.length, y.length),
+                              drawn, QRect(x.from, y.from, x.length, y.length));
         }
     }
 }
