@@ -16,6 +16,7 @@ test_packages=(
     desktop-file-utils appstream
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 doctest-dev
     dpkg-dev lintian weston qt6-wayland valgrind qt6ct faketime kwin-x11 fonts-cantarell
+    qt6-gtk-platformtheme
     emscripten chromium firefox-esr webkit2gtk-driver
 )
 bench_packages=(

@@ -1,11 +1,11 @@
 #include "Form1.hpp"
 
-#include "DeviceEdges.hpp"
 #include "GroupFrame.hpp"
 #include "QtColorValue.hpp"
 #include "RoomForFont.hpp"
 #include "Swatch.hpp"
 #include "ValueBox.hpp"
+#include "WholePixelStyle.hpp"
 #include "X11WindowHints.hpp"
 
 #include <QAccessibleWidget>
@@ -143,11 +143,19 @@ Form1::Form1(const DialogFactory& makeDialog)
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     QAccessible::installFactory(&accessibleForm); // adds it only once
     buildControls();
+    drawInWholePixels();
     layOutForFont();
     chainTabOrder();
 }
 
 Form1::~Form1() = default;
+
+// For the whole application, so that the chooser's controls are drawn as the window's are.
+void Form1::drawInWholePixels() {
+    if (qobject_cast<WholePixelStyle*>(QApplication::style()) == nullptr) {
+        QApplication::setStyle(new WholePixelStyle);
+    }
+}
 
 void Form1::buildControls() {
     for (const ControlRow& row : kControlTable) {
@@ -164,13 +172,6 @@ void Form1::buildControls() {
     }
     connect(qobject_cast<QPushButton*>(control(ControlId::Command1)), &QPushButton::clicked, this,
             [this] { m_command.onClick(); });
-    // A child of the window made after the controls, so that it outlives them.
-    auto* edges = new EdgeStyle;
-    edges->setParent(this);
-    for (const ControlId id : {ControlId::Frame1, ControlId::Frame2, ControlId::Command1,
-                               ControlId::Text1, ControlId::Text2}) {
-        control(id)->setStyle(edges);
-    }
 }
 
 // The whole table grows by one factor when the font needs more room than the table's boxes give,

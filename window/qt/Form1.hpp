@@ -41,6 +41,7 @@ protected:
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
+    static void drawInWholePixels();
     void placeFrameInTheMiddle(const QMarginsF& frameSides);
     void buildControls();
     void layOutForFont();

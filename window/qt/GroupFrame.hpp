@@ -1,7 +1,6 @@
 // Frame1 and Frame2: a caption-less group box. Drawn as a plain styled frame, which looks the same
 // as a QGroupBox without a title, where the Fusion style would read a PNG and load the image
-// format plugins at start-up; announced to screen readers as a grouping all the same. Its edge is
-// EdgeStyle's.
+// format plugins at start-up; announced to screen readers as a grouping all the same.
 #pragma once
 
 #include <QFrame>

@@ -1,5 +1,5 @@
-// Text1 and Text2: a line edit with no length limit; its edge is EdgeStyle's. Editing is
-// QLineEdit's; the texts come from the command.
+// Text1 and Text2: a line edit with no length limit. Editing is QLineEdit's; the texts come from
+// the command.
 #pragma once
 
 #include <QLineEdit>
