@@ -2,7 +2,7 @@
 
 #include "Version.hpp"
 #include "window/qt/QtColorDialog.hpp"
-#include "window/qt/X11WindowHints.hpp"
+#include "window/qt/x11/TaskbarHints.hpp"
 
 #include <QIcon>
 #include <QImageReader>
@@ -39,8 +39,8 @@ std::unique_ptr<window::ColorDialog> makeChooser(QWidget& owner) {
 }
 
 // Without its window the program has nothing left to show, and no close request will ever come.
-void endWhenDestroyed(window::qt::X11WindowLossWatch::Loss loss) {
-    if (loss == window::qt::X11WindowLossWatch::Loss::Destroyed) {
+void endWhenDestroyed(window::qt::x11::WindowLossWatch::Loss loss) {
+    if (loss == window::qt::x11::WindowLossWatch::Loss::Destroyed) {
         QCoreApplication::exit(0);
     }
 }
@@ -65,7 +65,7 @@ Launcher::Launcher(int& argc, char** argv)
 }
 
 void Launcher::show() {
-    window::qt::keepOffTaskbar(m_form);
+    window::qt::x11::keepOffTaskbar(m_form);
     m_form.show();
 }
 

@@ -8,7 +8,7 @@
 
 #include "StartupGuard.hpp"
 #include "window/qt/Form1.hpp"
-#include "window/qt/X11WindowLossWatch.hpp"
+#include "window/qt/x11/WindowLossWatch.hpp"
 
 #include <QApplication>
 #include <QTranslator>
@@ -30,7 +30,7 @@ private:
     QApplication m_application;
     QTranslator m_qtTexts;
     window::qt::Form1 m_form;
-    window::qt::X11WindowLossWatch m_formWatch;
+    window::qt::x11::WindowLossWatch m_formWatch;
 };
 
 } // namespace app::qt

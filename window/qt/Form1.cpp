@@ -6,7 +6,6 @@
 #include "Swatch.hpp"
 #include "ValueBox.hpp"
 #include "WholePixelStyle.hpp"
-#include "X11WindowHints.hpp"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -18,8 +17,6 @@
 #include <QScreen>
 #include <QShowEvent>
 
-#include <algorithm>
-#include <optional>
 #include <stdexcept>
 
 namespace window::qt {
@@ -41,15 +38,18 @@ bool isQtsOwnFallback(const QFont& font) {
 // share one font face instead of loading Qt's default face as well. It has to be in place before
 // Form1's own QWidget is built, which takes the application font of that moment: set any later,
 // every text box would first load Qt's default face and lay out its text in it, only to redo it
-// all when the window is shown. A font the desktop names is the user's and stays. Form1 is a
-// top-level window, hence the null parent.
-QWidget* topLevelInFormFont() {
+// all when the window is shown. A font the desktop names is the user's and stays. The style, too,
+// is the whole application's, so that the chooser's controls are drawn as the window's are; set
+// once the controls stand, it would restyle and lay out every one of them again.
+void useFormFontAndWholePixelStyle() {
     if (isQtsOwnFallback(QApplication::font())) {
         QFont font(QString::fromLatin1(kFontFamily));
         font.setPointSizeF(kFontPointSize);
         QApplication::setFont(font);
     }
-    return nullptr;
+    if (qobject_cast<WholePixelStyle*>(QApplication::style()) == nullptr) {
+        QApplication::setStyle(new WholePixelStyle);
+    }
 }
 
 QString qString(std::string_view text) {
@@ -67,13 +67,6 @@ QAccessibleInterface* accessibleForm(const QString& className, QObject* object) 
         return nullptr;
     }
     return new QAccessibleWidget(form, QAccessible::Dialog);
-}
-
-QMarginsF frameSidesKnownToQt(const QWidget& window) {
-    const QRect frame = window.frameGeometry();
-    const QRect client = window.geometry();
-    return {qreal(client.left() - frame.left()), qreal(client.top() - frame.top()),
-            qreal(frame.right() - client.right()), qreal(frame.bottom() - client.bottom())};
 }
 
 // The states a window manager or compositor may put the window in although its size is fixed.
@@ -134,28 +127,23 @@ QWidget* createControl(const ControlRow& row, QWidget* container) {
 } // namespace
 
 Form1::Form1(const DialogFactory& makeDialog)
-    : QWidget(topLevelInFormFont())
+    // First the application's font and style, then the QWidget of a top-level window, which has no
+    // parent.
+    : QWidget((useFormFontAndWholePixelStyle(), nullptr))
     , m_commonDialog1(checkedDialog(makeDialog(*this)))
-    , m_command(*m_commonDialog1, *this) {
+    , m_command(*m_commonDialog1, *this)
+    , m_windowManager(*this) {
     setObjectName(qString(kFormName));
     setWindowTitle(qString(kFormCaption));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     QAccessible::installFactory(&accessibleForm); // adds it only once
     buildControls();
-    drawInWholePixels();
     layOutForFont();
     chainTabOrder();
 }
 
 Form1::~Form1() = default;
-
-// For the whole application, so that the chooser's controls are drawn as the window's are.
-void Form1::drawInWholePixels() {
-    if (qobject_cast<WholePixelStyle*>(QApplication::style()) == nullptr) {
-        QApplication::setStyle(new WholePixelStyle);
-    }
-}
 
 void Form1::buildControls() {
     for (const ControlRow& row : kControlTable) {
@@ -217,18 +205,14 @@ void Form1::resizeEvent(QResizeEvent* event) {
 
 // A desktop may hand over the user's font, or a new one, once the window is built. A window
 // manager or compositor may maximise the window although it asks for a fixed size, or minimise it
-// although it asks for no Minimise: minimised, it shows on the taskbar until it is back.
+// although it asks for no Minimise.
 void Form1::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         layOutForFont();
     }
     if (event->type() == QEvent::WindowStateChange) {
         keepNormalState();
-        const bool minimised = isMinimized();
-        if (minimised != m_onTaskbar) {
-            m_onTaskbar = minimised;
-            listOnTaskbar(*this, minimised);
-        }
+        m_windowManager.stateChanged();
     }
     QWidget::changeEvent(event);
 }
@@ -249,48 +233,13 @@ void Form1::chainTabOrder() const {
     control(kOrder.front())->setFocus(Qt::OtherFocusReason);
 }
 
-// Centres the frame, given its sides, by placing the client area: Qt's idea of the frame may be
-// stale, so it is left out of the move. A frame larger than the screen keeps its title bar and
-// close box on it.
-void Form1::placeFrameInTheMiddle(const QMarginsF& frameSides) {
-    const QScreen* display = screen();
-    if (display == nullptr) {
-        return;
-    }
-    const QRectF available(display->availableGeometry());
-    QRectF frame = QRectF(geometry()).marginsAdded(frameSides);
-    frame.moveCenter(available.center());
-    frame.moveLeft(std::max(frame.left(), available.left()));
-    frame.moveTop(std::max(frame.top(), available.top()));
-    const QPointF client = frame.topLeft() + QPointF(frameSides.left(), frameSides.top());
-    setGeometry(QRect(client.toPoint(), size()));
-}
-
-// Before the first show the frame is not known yet: the window stands centred as if it had none,
-// and moves once the window manager says what frame it got.
 void Form1::showEvent(QShowEvent* event) {
-    if (!m_shownOnce && !event->spontaneous()) {
-        m_shownOnce = true;
-        placeFrameInTheMiddle(frameSidesKnownToQt(*this));
-    }
+    m_windowManager.shown(*event);
     QWidget::showEvent(event);
 }
 
-// The window manager frames the window at its own pace, after the first paint as often as not,
-// and announces it with nothing Qt passes on. Centring waits for that announcement, or for the
-// window being mapped where no window manager runs, and happens once. Queued, so that the move
-// never comes in the middle of Qt's own handling of the message.
 bool Form1::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
-    if (!m_frameCentred) {
-        if (const std::optional<QMargins> sides =
-                m_frameWatch.frameSettledBy(eventType, message, *this)) {
-            m_frameCentred = true;
-            // The window manager counts in device pixels.
-            const QMarginsF logical = QMarginsF(*sides) / devicePixelRatioF();
-            QMetaObject::invokeMethod(
-                this, [this, logical] { placeFrameInTheMiddle(logical); }, Qt::QueuedConnection);
-        }
-    }
+    m_windowManager.nativeEvent(eventType, message);
     return QWidget::nativeEvent(eventType, message, result);
 }
 

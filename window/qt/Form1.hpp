@@ -3,11 +3,11 @@
 // live in SelectColorCommand; how far the table grows is RoomForFont's to say.
 #pragma once
 
-#include "X11WindowHints.hpp"
 #include "window/ColorDialog.hpp"
 #include "window/ControlTable.hpp"
 #include "window/ConverterOutputs.hpp"
 #include "window/SelectColorCommand.hpp"
+#include "x11/WindowManagerSide.hpp"
 
 #include <QWidget>
 
@@ -41,8 +41,6 @@ protected:
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
-    static void drawInWholePixels();
-    void placeFrameInTheMiddle(const QMarginsF& frameSides);
     void buildControls();
     void layOutForFont();
     void holdSize(QSize size);
@@ -56,11 +54,8 @@ private:
     std::array<QWidget*, kControlCount> m_controls{};
     std::unique_ptr<ColorDialog> m_commonDialog1;
     SelectColorCommand m_command;
-    X11FrameWatch m_frameWatch;
+    x11::WindowManagerSide m_windowManager;
     QSize m_heldSize;
-    bool m_shownOnce = false;
-    bool m_onTaskbar = false; // while minimised
-    bool m_frameCentred = false;
 };
 
 } // namespace window::qt

@@ -1,8 +1,8 @@
 #include "QtColorDialog.hpp"
 
 #include "QtColorValue.hpp"
-#include "X11WindowHints.hpp"
-#include "X11WindowLossWatch.hpp"
+#include "x11/TaskbarHints.hpp"
+#include "x11/WindowLossWatch.hpp"
 
 #include <QColorDialog>
 #include <QEvent>
@@ -78,7 +78,7 @@ QColorDialog& QtColorDialog::dialog() {
         m_dialog->setWindowModality(Qt::WindowModal);
         // As a dialog owned by its window has none on Windows: some taskbars (icewm's) give a
         // transient window a button of its own.
-        keepOffTaskbar(*m_dialog);
+        x11::keepOffTaskbar(*m_dialog);
     }
     return *m_dialog;
 }
@@ -105,7 +105,7 @@ void QtColorDialog::showColor() {
 // thrown away and the next click builds a fresh one.
 int QtColorDialog::execUnlessTakenAway(QColorDialog& chooser) {
     bool takenAway = false;
-    const X11WindowLossWatch watch(chooser, [&chooser, &takenAway](X11WindowLossWatch::Loss) {
+    const x11::WindowLossWatch watch(chooser, [&chooser, &takenAway](x11::WindowLossWatch::Loss) {
         takenAway = true;
         QMetaObject::invokeMethod(&chooser, &QDialog::reject, Qt::QueuedConnection);
     });

@@ -1,13 +1,13 @@
-#include "X11WindowLossWatch.hpp"
+#include "WindowLossWatch.hpp"
 
-#include "X11Connection.hpp"
+#include "Connection.hpp"
 
 #include <QCoreApplication>
 #include <QWidget>
 
 #include <utility>
 
-namespace window::qt {
+namespace window::qt::x11 {
 namespace {
 
 constexpr std::uint8_t kSentByAClient = 0x80;
@@ -15,11 +15,11 @@ constexpr std::uint32_t kIconicState = 3; // ICCCM WM_STATE
 
 bool isIconic(xcb_window_t window) {
     xcb_connection_t* connection = x11::connection();
-    const xcb_atom_t wmState = x11::internAtom(connection, "WM_STATE");
+    const xcb_atom_t wmState = internAtom(connection, "WM_STATE");
     if (wmState == XCB_ATOM_NONE) {
         return false;
     }
-    const auto state = x11::propertyOf(connection, window, wmState, wmState, 1);
+    const auto state = propertyOf(connection, window, wmState, wmState, 1);
     if (!state || xcb_get_property_value_length(state.get()) < 4) {
         return false;
     }
@@ -28,20 +28,20 @@ bool isIconic(xcb_window_t window) {
 
 } // namespace
 
-X11WindowLossWatch::X11WindowLossWatch(const QWidget& window, Handler onLoss)
+WindowLossWatch::WindowLossWatch(const QWidget& window, Handler onLoss)
     : m_window(window)
     , m_onLoss(std::move(onLoss)) {
-    if (x11::connection() != nullptr) {
+    if (connection() != nullptr) {
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
 }
 
-X11WindowLossWatch::~X11WindowLossWatch() {
+WindowLossWatch::~WindowLossWatch() {
     QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
-bool X11WindowLossWatch::nativeEventFilter(const QByteArray& eventType, void* message,
-                                           qintptr* /*result*/) {
+bool WindowLossWatch::nativeEventFilter(const QByteArray& eventType, void* message,
+                                        qintptr* /*result*/) {
     if (eventType != "xcb_generic_event_t") {
         return false;
     }
@@ -68,4 +68,4 @@ bool X11WindowLossWatch::nativeEventFilter(const QByteArray& eventType, void* me
     return false; // Qt still handles the event as usual
 }
 
-} // namespace window::qt
+} // namespace window::qt::x11

@@ -10,21 +10,21 @@
 
 class QWidget;
 
-namespace window::qt {
+namespace window::qt::x11 {
 
-class X11WindowLossWatch final : public QAbstractNativeEventFilter {
+class WindowLossWatch final : public QAbstractNativeEventFilter {
 public:
     enum class Loss : std::uint8_t { Unmapped, Destroyed };
     using Handler = std::function<void(Loss)>;
 
     // Watches the widget's native window for as long as the watch lives; the widget must outlive
     // it. The handler runs inside event delivery: it should queue its work rather than do it.
-    X11WindowLossWatch(const QWidget& window, Handler onLoss);
-    X11WindowLossWatch(const X11WindowLossWatch&) = delete;
-    X11WindowLossWatch& operator=(const X11WindowLossWatch&) = delete;
-    X11WindowLossWatch(X11WindowLossWatch&&) = delete;
-    X11WindowLossWatch& operator=(X11WindowLossWatch&&) = delete;
-    ~X11WindowLossWatch() override;
+    WindowLossWatch(const QWidget& window, Handler onLoss);
+    WindowLossWatch(const WindowLossWatch&) = delete;
+    WindowLossWatch& operator=(const WindowLossWatch&) = delete;
+    WindowLossWatch(WindowLossWatch&&) = delete;
+    WindowLossWatch& operator=(WindowLossWatch&&) = delete;
+    ~WindowLossWatch() override;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -33,4 +33,4 @@ private:
     Handler m_onLoss;
 };
 
-} // namespace window::qt
+} // namespace window::qt::x11
