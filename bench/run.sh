@@ -43,4 +43,4 @@ echo "Start-up to first paint under callgrind (offscreen platform): ${instructio
 
 echo
 cmake --workflow --preset web >/dev/null
-node bench/PageStart.mjs "$PWD/build/web/quillmarch-color-converter.html" "${ROUNDS:-15}"
+node bench/PageStart.mjs "$PWD/build/web/quillmarch-color-converter.html" "${ROUNDS:-15}" ${OTHER_PAGE:+"$OTHER_PAGE"}

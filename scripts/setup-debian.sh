@@ -17,7 +17,7 @@ test_packages=(
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 doctest-dev
     dpkg-dev lintian weston qt6-wayland valgrind qt6ct faketime kwin-x11 fonts-cantarell
     qt6-gtk-platformtheme
-    emscripten chromium firefox-esr webkit2gtk-driver
+    emscripten chromium firefox-esr webkit2gtk-driver python3-gi gir1.2-webkit2-4.1
 )
 bench_packages=(
     xvfb xauth openbox valgrind libx11-dev libxdamage-dev libxtst-dev yad emscripten chromium

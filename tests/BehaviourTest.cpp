@@ -212,6 +212,7 @@ void BehaviourTest::aPickWritesBothTextsAndPaintsTheSwatch_data() {
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("hud");
     // Black last: first, it would find the swatch black already, and prove nothing of the paint.
+    // Each pick after the first is typed over the values of the one before.
     for (const std::size_t row : {1U, 2U, 3U, 0U}) {
         const cases::Example& example = cases::kExamples.at(row);
         const color::Channels channels = color::channelsOf(example.value);

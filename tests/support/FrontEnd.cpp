@@ -260,14 +260,15 @@ public:
         });
     }
 
-    // The chooser opens with its red field focused; Enter in a field is OK.
+    // The keys alone, over the last pick's values: the chooser opens with the red field's text
+    // selected, Tab and Shift+Tab select the field they land in, and Enter in a field is OK.
     void pickInChooser(const QColor& colour) override {
-        for (const int channel : {colour.red(), colour.green(), colour.blue()}) {
-            keys({u"ctrl+a"_s});
-            type(QString::number(channel));
-            keys({u"Tab"_s});
-        }
-        keys({u"shift+Tab"_s, u"Return"_s});
+        type(QString::number(colour.red()));
+        keys({u"Tab"_s, u"Tab"_s});
+        type(QString::number(colour.blue()));
+        keys({u"shift+Tab"_s});
+        type(QString::number(colour.green()));
+        keys({u"Return"_s});
     }
 
     WindowFacts facts() override { return {}; }

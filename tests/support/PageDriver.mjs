@@ -88,8 +88,9 @@ async function openWithPuppeteer({ engine, language, scheme, minimumFontSize }) 
     };
 }
 
-// WebKitGTK draws on the X display the caller gives in DISPLAY.
-async function openWithWebDriver({ language, scheme }) {
+// WebKitGTK draws on the X display the caller gives in DISPLAY. MiniBrowser takes no minimum font
+// size; WebKitBrowser.py, the same browser in a few lines, does.
+async function openWithWebDriver({ language, scheme, minimumFontSize }) {
     if (scheme === "forced") {
         throw new Error("WebKit has no forced colours");
     }
@@ -101,8 +102,9 @@ async function openWithWebDriver({ language, scheme }) {
     const driver = await new Builder().usingServer(`http://127.0.0.1:${port}`).withCapabilities({
         browserName: "MiniBrowser",
         "webkitgtk:browserOptions": {
-            binary: kWebKitBrowser,
-            args: ["--automation", ...(scheme === "dark" ? ["--dark-mode"] : [])],
+            binary: minimumFontSize ? join(import.meta.dirname, "WebKitBrowser.py") : kWebKitBrowser,
+            args: ["--automation", ...(scheme === "dark" ? ["--dark-mode"] : []),
+                ...(minimumFontSize ? ["--minimum-font-size=" + minimumFontSize] : [])],
         },
     }).build().catch((error) => { service.kill(); throw error; });
     await driver.manage().window().setRect(kViewport);
@@ -133,7 +135,7 @@ async function openWithWebDriver({ language, scheme }) {
 }
 
 // options: engine ("chromium", "firefox" or "webkit"), language ("de-DE"), scheme ("light",
-// "dark" or "forced") and, where the engine has one, minimumFontSize in pixels.
+// "dark" or "forced") and minimumFontSize in pixels.
 export function openBrowser(options) {
     const settled = { language: "en-US", scheme: "light", ...options };
     return settled.engine === "webkit" ? openWithWebDriver(settled) : openWithPuppeteer(settled);

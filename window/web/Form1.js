@@ -71,7 +71,9 @@ mergeInto(LibraryManager.library, {
     },
 
     // Tab and Shift+Tab go round the controls in this order, or the open chooser's, instead of
-    // out of the page. WebKit on GTK names Shift+Tab "Unidentified": its code still says Tab.
+    // out of the page, and select the whole text of a field they land in, as the browser's own
+    // Tab does: what is typed next replaces it. WebKit on GTK names Shift+Tab "Unidentified": its
+    // code still says Tab.
     cycleFocus: function (names) {
         const order = UTF8ToString(names).split(" ").map((name) => document.getElementById(name));
         document.addEventListener("keydown", (event) => {
@@ -83,7 +85,11 @@ mergeInto(LibraryManager.library, {
             const at = cycle.indexOf(document.activeElement);
             const step = event.shiftKey ? cycle.length - 1 : 1;
             event.preventDefault();
-            cycle[at < 0 ? 0 : (at + step) % cycle.length].focus();
+            const next = cycle[at < 0 ? 0 : (at + step) % cycle.length];
+            next.focus();
+            if (next.matches("[type=text], [type=number]")) {
+                next.select();
+            }
         });
         order[0].focus();
     },

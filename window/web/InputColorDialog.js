@@ -12,16 +12,20 @@ mergeInto(LibraryManager.library, {
         if (dialog) {
             return dialog;
         }
+        // Each field shares its cell with three hidden digits, which size it from the text as the
+        // browser draws it: a minimum font size enlarges the text but not the em. The colour input
+        // comes last, so that a picker the browser opens below it covers no field or button.
         dialog = document.createElement("dialog");
         dialog.id = "CommonDialog1";
-        dialog.setAttribute("aria-label", "Color");
-        dialog.innerHTML = '<form method="dialog">'
-            + '<input type="color" id="ColorPicker" aria-label="Color">'
+        dialog.setAttribute("aria-labelledby", "ColorCaption");
+        dialog.innerHTML = '<form method="dialog"><div id="ColorCaption">Color</div>'
             + ["Red", "Green", "Blue"].map((name) => '<label for="' + name + '">' + name
-                + ':</label><input type="number" id="' + name
-                + '" min="0" max="255" step="1" required>').join("")
-            + '<button value="ok">OK</button>'
-            + '<button value="cancel" formnovalidate>Cancel</button></form>';
+                + ':</label><span class="field"><input type="number" id="' + name
+                + '" min="0" max="255" step="1" required><span aria-hidden="true">000</span></span>')
+                .join("")
+            + '<span class="buttons"><button value="ok">OK</button>'
+            + '<button value="cancel" formnovalidate>Cancel</button></span>'
+            + '<input type="color" id="ColorPicker" aria-label="Color"></form>';
         document.body.appendChild(dialog);
         const picker = dialog.querySelector("[type=color]");
         const fields = [...dialog.querySelectorAll("[type=number]")];
@@ -38,18 +42,30 @@ mergeInto(LibraryManager.library, {
                 }
             });
         }
+        // A press on the chooser's caption or edges, or on the page behind it (the second click
+        // of a double-click on Select Color), leaves the focus where it was.
+        dialog.addEventListener("mousedown", (event) => {
+            if (!event.target.closest("input, button, label")) {
+                event.preventDefault();
+            }
+        });
         return dialog;
     },
 
-    // Below the window where the page has room for it, else beside it, else below and scrolled
-    // to: never over Select Color or the boxes, where a second click of a double-click would land.
+    // In the window's font, whatever the page has made of it since the start. Beside the window
+    // where the page has room for it, else below it, else below and scrolled to: clear of the
+    // window by a margin, never over Select Color or the boxes, where a second click of a
+    // double-click would land, and high enough that a picker opening below it fits.
     $placeChooser: function (dialog) {
+        const font = getComputedStyle(document.getElementById("Form1"));
+        for (const property of ["fontFamily", "fontSize", "fontStretch", "fontStyle", "fontWeight"]) {
+            dialog.style[property] = font[property];
+        }
         const form = document.getElementById("Form1").getBoundingClientRect();
         const gap = 8;
-        const beside = form.bottom + gap + dialog.offsetHeight > innerHeight
-            && form.right + gap + dialog.offsetWidth <= innerWidth;
-        dialog.style.left = scrollX + (beside ? form.right + gap : form.left) + "px";
-        dialog.style.top = scrollY + (beside ? form.top : form.bottom + gap) + "px";
+        const beside = form.right + 2 * gap + dialog.offsetWidth <= innerWidth;
+        dialog.style.left = scrollX + (beside ? form.right : form.left) + gap + "px";
+        dialog.style.top = scrollY + (beside ? form.top : form.bottom) + gap + "px";
         dialog.scrollIntoView({ block: "nearest", inline: "nearest" });
     },
 
