@@ -6,6 +6,8 @@
 #include "support/XSession.hpp"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -225,23 +227,37 @@ void X11WindowTest::docksMatchTheWindowToItsDesktopEntry() {
 void X11WindowTest::aMinimisedWindowWaitsOnTheTaskbar_data() {
     QTest::addColumn<QStringList>("windowManager");
     QTest::addColumn<QStringList>("bringBack"); // xdotool's arguments; %1 is the window
+    QTest::addColumn<QString>("platformTheme");
+    const QStringList openbox{u"openbox"_s, u"--sm-disable"_s};
     QTest::newRow("openbox, Alt+Tab")
-        << QStringList{u"openbox"_s, u"--sm-disable"_s} << QStringList{u"key"_s, u"alt+Tab"_s};
+        << openbox << QStringList{u"key"_s, u"alt+Tab"_s} << QString();
     // What a taskbar asks when its button is clicked.
     QTest::newRow("KWin, the taskbar")
-        << QStringList{u"kwin_x11"_s} << QStringList{u"windowactivate"_s, u"%1"_s};
+        << QStringList{u"kwin_x11"_s} << QStringList{u"windowactivate"_s, u"%1"_s} << QString();
+    // Qt hands the chooser to GTK, which sets no taskbar hint and reopens where it last stood.
+    QTest::newRow("openbox, GTK's chooser")
+        << openbox << QStringList{u"key"_s, u"alt+Tab"_s} << u"gtk3"_s;
 }
 
 // KWin offers Minimise to every window that takes the keyboard, whatever the window asks, and
 // openbox draws the button anyway. Minimised, the window shows on the taskbar, and it leaves the
 // taskbar once it is back. Neither window manager lets it be maximised or resized, and the
-// chooser stays off the taskbar too.
+// chooser stays off the taskbar too, and opens centred over the window each time, also after the
+// user resized it.
 void X11WindowTest::aMinimisedWindowWaitsOnTheTaskbar() {
     QFETCH(QStringList, windowManager);
     QFETCH(QStringList, bringBack);
+    QFETCH(QString, platformTheme);
+    if (!platformTheme.isEmpty() &&
+        !QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                           u"/platformthemes/libq"_s + platformTheme + u".so"_s)) {
+        QSKIP("Qt's GTK platform theme (qt6-gtk-platformtheme) is not installed");
+    }
     const support::XSession session({1280, 1024}, windowManager);
     QVERIFY2(session.failure().isEmpty(), qPrintable(session.failure()));
-    support::RunningProgram program(session, kProgram, session.environment());
+    QProcessEnvironment environment = session.environment();
+    environment.insert(u"QT_QPA_PLATFORMTHEME"_s, platformTheme);
+    support::RunningProgram program(session, kProgram, environment);
     const quint32 window = program.window();
     QVERIFY2(window != 0, "the program's window never appeared");
     const QString offCentre = session.offCentre(window);
@@ -256,14 +272,26 @@ void X11WindowTest::aMinimisedWindowWaitsOnTheTaskbar() {
     };
     QVERIFY(offTaskbar(window));
 
-    session.activate(window);
-    session.keys({u"space"_s});
-    const quint32 chooser =
-        session.waitForWindow(u"^Select Color$"_s, program.process().processId());
-    QVERIFY2(chooser != 0, "the chooser never appeared");
-    QVERIFY(offTaskbar(chooser));
-    session.keys({u"Escape"_s});
-    QVERIFY(session.waitForWindowGone(chooser));
+    const auto centredOverWindow = [&session, window](quint32 chooser) {
+        return support::pollUntil(10000, [&] {
+            const QPoint off =
+                session.frameRect(chooser).center() - session.frameRect(window).center();
+            return qAbs(off.x()) <= 2 && qAbs(off.y()) <= 2;
+        });
+    };
+    for (const int opening : {1, 2}) {
+        session.activate(window);
+        session.keys({u"space"_s});
+        const quint32 chooser =
+            session.waitForWindow(u"^Select Color$"_s, program.process().processId());
+        QVERIFY2(chooser != 0, "the chooser never appeared");
+        QVERIFY2(support::pollUntil(10000, [&] { return offTaskbar(chooser); }),
+                 qPrintable(u"opening %1: on the taskbar"_s.arg(opening)));
+        QVERIFY2(centredOverWindow(chooser), qPrintable(u"opening %1: off centre"_s.arg(opening)));
+        session.run(u"xdotool"_s, {u"windowsize"_s, QString::number(chooser), u"620"_s, u"520"_s});
+        session.keys({u"Escape"_s});
+        QVERIFY(session.waitForWindowGone(chooser));
+    }
 
     session.run(u"xdotool"_s, {u"windowminimize"_s, QString::number(window)});
     QVERIFY2(session.waitForWindowGone(window, 10000), "the window was not minimised");

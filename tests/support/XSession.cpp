@@ -183,7 +183,7 @@ QRect XSession::frameRect(quint32 window) const {
 QString XSession::offCentre(quint32 window, int timeoutMs) const {
     QPoint offset;
     const bool centred = pollUntil(timeoutMs, [&] {
-        offset = frameRect(window).center() - screenRect().center();
+        offset = frameRect(window).center() - workArea().center();
         return qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2;
     });
     return centred ? QString() : u"off centre by %1, %2"_s.arg(offset.x()).arg(offset.y());
@@ -204,6 +204,14 @@ QColor XSession::pixel(QPoint at, const QColor& awaited, int timeoutMs) const {
         return !awaited.isValid() || seen == awaited;
     });
     return seen;
+}
+
+// Where a window manager with a panel (icewm's taskbar) leaves room for windows; the screen
+// elsewhere.
+QRect XSession::workArea() const {
+    const QList<quint32> area = numbers(m_root, u"_NET_WORKAREA"_s);
+    return area.size() >= 4 ? QRect(int(area[0]), int(area[1]), int(area[2]), int(area[3]))
+                            : screenRect();
 }
 
 QRect XSession::screenRect() const {

@@ -52,10 +52,11 @@ public:
     [[nodiscard]] QRect clientRect(quint32 window) const;
     // The client area grown by the frame the window manager put around it; null if unframed.
     [[nodiscard]] QRect frameRect(quint32 window) const;
-    // Empty once the frame's centre stands within 2 pixels of the screen's, waiting up to the
+    // Empty once the frame's centre stands within 2 pixels of the work area's, waiting up to the
     // timeout for the window to settle there; else how far off it stayed.
     [[nodiscard]] QString offCentre(quint32 window, int timeoutMs = 10000) const;
     [[nodiscard]] QRect screenRect() const;
+    [[nodiscard]] QRect workArea() const;
     // The colour on screen at the point; given an awaited colour, once it turns that one, or what
     // it shows when the timeout runs out.
     [[nodiscard]] QColor pixel(QPoint at, const QColor& awaited = {}, int timeoutMs = 15000) const;

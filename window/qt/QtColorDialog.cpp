@@ -2,6 +2,7 @@
 
 #include "QtColorValue.hpp"
 #include "x11/TaskbarHints.hpp"
+#include "x11/TransientWatch.hpp"
 #include "x11/WindowLossWatch.hpp"
 
 #include <QColorDialog>
@@ -102,13 +103,15 @@ void QtColorDialog::showColor() {
 // Another program (or a window manager in trouble) may unmap or destroy the open chooser. Its
 // modal loop would then wait for an answer that can never come, with the owner blocked; the
 // user is better served by a cancel. The chooser's native window may be dead by then, so it is
-// thrown away and the next click builds a fresh one.
+// thrown away and the next click builds a fresh one. Whichever toolkit draws the chooser, it opens
+// centred over the owner and off the taskbar.
 int QtColorDialog::execUnlessTakenAway(QColorDialog& chooser) {
     bool takenAway = false;
     const x11::WindowLossWatch watch(chooser, [&chooser, &takenAway](x11::WindowLossWatch::Loss) {
         takenAway = true;
         QMetaObject::invokeMethod(&chooser, &QDialog::reject, Qt::QueuedConnection);
     });
+    const x11::TransientWatch placement(m_owner);
     const int result = chooser.exec();
     if (takenAway) {
         m_dialog.reset();
