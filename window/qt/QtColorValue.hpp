@@ -13,8 +13,8 @@ inline QColor toQColor(color::ColorValue value) {
 }
 
 // Bits 24-31 stay clear whatever the colour's alpha.
-inline color::ColorValue fromQColor(const QColor& colour) {
-    const QColor rgb = colour.toRgb();
+inline color::ColorValue fromQColor(const QColor& qColor) {
+    const QColor rgb = qColor.toRgb();
     return color::colorValueOf({rgb.red(), rgb.green(), rgb.blue()});
 }
 

@@ -27,12 +27,12 @@ QRect devicePixelsOf(const QTransform& toDevice, const QRect& logical) {
             QPoint(qRound(exact.right()) - 1, qRound(exact.bottom()) - 1)};
 }
 
-double relativeLuminance(const QColor& colour) {
+double relativeLuminance(const QColor& color) {
     const auto linear = [](double channel) {
         return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
     };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-           0.0722 * linear(colour.blueF());
+    return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) +
+           0.0722 * linear(color.blueF());
 }
 
 double contrastRatio(const QColor& a, const QColor& b) {
