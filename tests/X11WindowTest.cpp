@@ -5,6 +5,7 @@
 #include "support/Process.hpp"
 #include "support/XSession.hpp"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
@@ -13,13 +14,32 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 const QString kProgram = QStringLiteral(QCC_PROGRAM_PATH);
+
+// The session's environment with qt6ct handing the program the font, as KDE's and GNOME's
+// integration hand over the user's, and a cursor that does not blink.
+QProcessEnvironment withQt6ct(const support::XSession& session, const QTemporaryDir& config,
+                              const QString& font) {
+    QDir(config.path()).mkpath(u"qt6ct"_s);
+    QFile settings(config.filePath(u"qt6ct/qt6ct.conf"_s));
+    if (settings.open(QIODevice::WriteOnly)) {
+        settings.write(u"[Fonts]\ngeneral=\"%1,-1,5,400,0,0,0,0,0,0,0,0,0,0,1\"\n"
+                       u"[Interface]\ncursor_flash_time=0\n"_s.arg(font)
+                           .toLatin1());
+    }
+    QProcessEnvironment environment = session.environment();
+    environment.insert(u"QT_QPA_PLATFORMTHEME"_s, u"qt6ct"_s);
+    environment.insert(u"XDG_CONFIG_HOME"_s, config.path());
+    return environment;
+}
 
 } // namespace
 
@@ -38,6 +58,8 @@ private slots:
     void destroyedByAnotherProgramItEndsWithStatusZero();
     void growsCentredForTheFontQt6ctHandsOver_data();
     void growsCentredForTheFontQt6ctHandsOver();
+    void everyChangeOfStateReachesTheScreenWhole_data();
+    void everyChangeOfStateReachesTheScreenWhole();
     void docksMatchTheWindowToItsDesktopEntry();
     void aMinimisedWindowWaitsOnTheTaskbar_data();
     void aMinimisedWindowWaitsOnTheTaskbar();
@@ -174,25 +196,16 @@ void X11WindowTest::growsCentredForTheFontQt6ctHandsOver_data() {
     QTest::newRow("DejaVu Sans 20 on 1024 x 768") << 20 << QSize(1024, 768);
 }
 
-// qt6ct, like KDE's and GNOME's integration, hands Qt programs the user's font; DejaVu Sans 12
-// needs more room than the table's boxes give, and at 20 points the grown window would be larger
-// than a small screen.
+// DejaVu Sans 12 needs more room than the table's boxes give, and at 20 points the grown window
+// would be larger than a small screen.
 void X11WindowTest::growsCentredForTheFontQt6ctHandsOver() {
     QFETCH(int, points);
     QFETCH(QSize, screen);
     const support::XSession session(screen);
     QVERIFY2(session.failure().isEmpty(), qPrintable(session.failure()));
-    QTemporaryDir config;
-    QVERIFY(config.isValid() && QDir(config.path()).mkpath(u"qt6ct"_s));
-    QFile settings(config.filePath(u"qt6ct/qt6ct.conf"_s));
-    QVERIFY(settings.open(QIODevice::WriteOnly));
-    settings.write(
-        u"[Fonts]\ngeneral=\"DejaVu Sans,%1,-1,5,400,0,0,0,0,0,0,0,0,0,0,1\"\n"_s.arg(points)
-            .toLatin1());
-    settings.close();
-    QProcessEnvironment environment = session.environment();
-    environment.insert(u"QT_QPA_PLATFORMTHEME"_s, u"qt6ct"_s);
-    environment.insert(u"XDG_CONFIG_HOME"_s, config.path());
+    const QTemporaryDir config;
+    const QProcessEnvironment environment =
+        withQt6ct(session, config, u"DejaVu Sans,%1"_s.arg(points));
     support::RunningProgram program(session, kProgram, environment);
     const quint32 window = program.window();
     QVERIFY2(window != 0, "the program's window never appeared");
@@ -211,6 +224,83 @@ void X11WindowTest::growsCentredForTheFontQt6ctHandsOver() {
     QVERIFY(qAbs(shown.height() - pinned::kClientPixels.height() * factor) <= 1);
     QVERIFY2(QRect(QPoint(), screen).contains(frame), qPrintable(seen));
     QVERIFY2(offCentre.isEmpty(), qPrintable(offCentre + u": "_s + seen));
+}
+
+void X11WindowTest::everyChangeOfStateReachesTheScreenWhole_data() {
+    QTest::addColumn<QString>("factor");
+    for (const char* factor : {"1.5", "1.5625", "1.75"}) {
+        QTest::addRow("Cantarell 11 at %s", factor) << QString::fromLatin1(factor);
+    }
+}
+
+// Qt copies each repaint to the screen; a row or column a change paints but leaves out of that
+// copy keeps the look before it, such as the focus colour after the focus has left. After each
+// change, once the picture holds still, drawing the whole window afresh must change nothing.
+void X11WindowTest::everyChangeOfStateReachesTheScreenWhole() {
+    QFETCH(QString, factor);
+    const QTemporaryDir config;
+    QProcessEnvironment environment = withQt6ct(*m_session, config, u"Cantarell,11"_s);
+    environment.insert(u"QT_SCALE_FACTOR"_s, factor);
+    m_session->run(u"xdotool"_s, {u"mousemove"_s, u"0"_s, u"0"_s}); // no hover to come late
+    support::RunningProgram program(*m_session, kProgram, environment);
+    const quint32 window = program.window();
+    QVERIFY2(window != 0, "the program's window never appeared");
+    QVERIFY(m_session->offCentre(window).isEmpty());
+    const QRect client = m_session->clientRect(window);
+    const double grown = client.width() / double(pinned::kClientPixels.width());
+    const auto to = [&](const char* name) {
+        const QPointF centre = pinned::rectInClient(pinned::control(QLatin1String(name))).center();
+        const QPoint point = client.topLeft() + (centre * grown).toPoint();
+        return QStringList{u"mousemove"_s, QString::number(point.x()), QString::number(point.y())};
+    };
+    const auto drawn = [](const QImage& image) { // nothing left as xrefresh painted it
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) == qRgb(255, 0, 255)) {
+                    return false;
+                }
+            }
+        }
+        return !image.isNull();
+    };
+    QString seen;
+    QImage shown;
+    const auto check = [&](const char* after, const QStringList& action) {
+        const QImage before = shown;
+        m_session->run(u"xdotool"_s, action);
+        // Waits for the change to show, in vain where it shows nothing, then to hold still for a
+        // second, through the repaints that follow it (the hover after a move).
+        support::pollUntil(5000, [&] { return (shown = m_session->grab(client)) != before; });
+        QDeadlineTimer still(1000);
+        support::pollUntil(30000, [&] {
+            if (const QImage again = m_session->grab(client); again != shown) {
+                shown = again;
+                still.setRemainingTime(1000);
+            }
+            return still.hasExpired();
+        });
+        m_session->run(u"xrefresh"_s, {u"-solid"_s, u"magenta"_s});
+        QImage fresh;
+        QVERIFY(support::pollUntil(30000, [&] { return drawn(fresh = m_session->grab(client)); }));
+        QRect stale;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                stale |= shown.pixel(x, y) != fresh.pixel(x, y) ? QRect(x, y, 1, 1) : QRect();
+            }
+        }
+        if (!stale.isEmpty()) {
+            QDebug(&seen) << "after" << after << "the screen kept" << stale << "as it was\n";
+        }
+    };
+    check("first paint", {u"getmouselocation"_s});
+    check("a click on Text1", to("Text1") << u"click"_s << u"1"_s);
+    check("Shift+Tab back to Command1", {u"key"_s, u"shift+Tab"_s});
+    check("a click on Text2", to("Text2") << u"click"_s << u"1"_s);
+    check("Tab back to Command1", {u"key"_s, u"Tab"_s});
+    check("hovering Command1", to("Command1"));
+    check("pressing Command1", {u"mousedown"_s, u"1"_s});
+    m_session->run(u"xdotool"_s, {u"mouseup"_s, u"1"_s});
+    QVERIFY2(seen.isEmpty(), qPrintable(seen));
 }
 
 // A dock groups the window under its launcher when the window's class is the one the desktop

@@ -189,18 +189,11 @@ QString XSession::offCentre(quint32 window, int timeoutMs) const {
     return centred ? QString() : u"off centre by %1, %2"_s.arg(offset.x()).arg(offset.y());
 }
 
-// The screen is 24 bits deep, which the server hands over as 32-bit pixels in the machine's order.
 QColor XSession::pixel(QPoint at, const QColor& awaited, int timeoutMs) const {
     QColor seen;
     pollUntil(timeoutMs, [&] {
-        const auto image = owned(xcb_get_image_reply(
-            m_x.get(),
-            xcb_get_image(m_x.get(), XCB_IMAGE_FORMAT_Z_PIXMAP, m_root, static_cast<qint16>(at.x()),
-                          static_cast<qint16>(at.y()), 1, 1, ~0U),
-            nullptr));
-        seen = image && xcb_get_image_data_length(image.get()) >= 4
-                   ? QColor::fromRgb(qFromUnaligned<quint32>(xcb_get_image_data(image.get())))
-                   : QColor();
+        const QImage image = grab({at, QSize(1, 1)});
+        seen = image.isNull() ? QColor() : image.pixelColor(0, 0);
         return !awaited.isValid() || seen == awaited;
     });
     return seen;
@@ -212,6 +205,22 @@ QRect XSession::workArea() const {
     const QList<quint32> area = numbers(m_root, u"_NET_WORKAREA"_s);
     return area.size() >= 4 ? QRect(int(area[0]), int(area[1]), int(area[2]), int(area[3]))
                             : screenRect();
+}
+
+// The screen is 24 bits deep, which the server hands over as 32-bit pixels in the machine's order.
+QImage XSession::grab(QRect area) const {
+    const auto image = owned(xcb_get_image_reply(
+        m_x.get(),
+        xcb_get_image(m_x.get(), XCB_IMAGE_FORMAT_Z_PIXMAP, m_root, static_cast<qint16>(area.x()),
+                      static_cast<qint16>(area.y()), static_cast<quint16>(area.width()),
+                      static_cast<quint16>(area.height()), ~0U),
+        nullptr));
+    if (!image || xcb_get_image_data_length(image.get()) < area.width() * area.height() * 4) {
+        return {};
+    }
+    return QImage(xcb_get_image_data(image.get()), area.width(), area.height(),
+                  QImage::Format_RGB32)
+        .copy();
 }
 
 QRect XSession::screenRect() const {

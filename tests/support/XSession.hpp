@@ -7,6 +7,7 @@
 #include "Process.hpp"
 
 #include <QColor>
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRect>
@@ -60,6 +61,8 @@ public:
     // The colour on screen at the point; given an awaited colour, once it turns that one, or what
     // it shows when the timeout runs out.
     [[nodiscard]] QColor pixel(QPoint at, const QColor& awaited = {}, int timeoutMs = 15000) const;
+    // What the screen shows in the area.
+    [[nodiscard]] QImage grab(QRect area) const;
     // A window's property of 32-bit items (cardinals, atoms, windows); empty if unset.
     [[nodiscard]] QList<quint32> numbers(quint32 window, const QString& name) const;
     // Whether a property of atoms (a window's state, its allowed actions) holds the named one.
