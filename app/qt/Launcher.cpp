@@ -52,6 +52,12 @@ Launcher::Launcher(int& argc, char** argv)
     , m_form(makeChooser)
     , m_formWatch(m_form, endWhenDestroyed) {
     m_startupGuard.reset();
+    // The chooser's native window is made before it first shows (to keep it off the taskbar and
+    // open it at once). That would make every sibling under its parent native too: the group
+    // boxes would become windows of their own, and at a fractional scale Qt copies a control's
+    // repaint into such a window a row short of what it painted, leaving the row drawn before on
+    // the screen.
+    QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication::setApplicationName(QStringLiteral("quillmarch-color-converter"));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
     QApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));

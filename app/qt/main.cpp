@@ -40,11 +40,6 @@ int main(int argc, char* argv[]) {
         qtArgv = {programName, platformOption.data(), x11First.data(), nullptr};
         qtArgc = 3;
     }
-    // A window made native (the chooser, before it first shows) would otherwise make every
-    // sibling under its parent native too: the group boxes would become windows of their own,
-    // and at a fractional scale Qt copies a control's repaint into such a window a row short of
-    // what it painted, leaving the row drawn before on the screen.
-    QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     app::qt::Launcher launcher(qtArgc, qtArgv.data());
     launcher.show();
     return QApplication::exec();
