@@ -8,8 +8,6 @@
 #include "support/PinnedLayout.hpp"
 #include "support/Process.hpp"
 
-#include <QScopeGuard>
-#include <QTemporaryFile>
 #include <QTest>
 
 #include <memory>
@@ -32,8 +30,6 @@ private slots:
     void initTestCase();
 
     void theWindowIsCentredFixedAndOffTheTaskbarWithItsIcon();
-    void theWindowIsCentredAtEveryScale_data();
-    void theWindowIsCentredAtEveryScale();
     void focusStartsOnTheButtonAndTabCyclesButtonAndBoxes();
     void enterPressesTheButtonOnlyWhileItHasTheFocusAndEscNever();
     void aLongPasteLandsWholeAndTheBoxStaysEditable_data();
@@ -121,48 +117,6 @@ void BehaviourTest::theWindowIsCentredFixedAndOffTheTaskbarWithItsIcon() {
         QCOMPARE(facts.fileVersion, u"1.00"_s);
         QCOMPARE(facts.productName, u"Quillmarch Color Converter"_s);
     }
-}
-
-void BehaviourTest::theWindowIsCentredAtEveryScale_data() {
-    QTest::addColumn<QString>("scaleFactor");
-    QTest::addColumn<QString>("xftDpi");
-    QTest::newRow("QT_SCALE_FACTOR=1.5") << u"1.5"_s << QString();
-    QTest::newRow("QT_SCALE_FACTOR=2") << u"2"_s << QString();
-    QTest::newRow("Xft.dpi: 144") << QString() << u"144"_s;
-    QTest::newRow("Xft.dpi: 192") << QString() << u"192"_s;
-}
-
-// The window manager announces the frame in device pixels, whatever the scale Qt works at.
-// Xft.dpi is how high-DPI X11 desktops ask for a scale.
-void BehaviourTest::theWindowIsCentredAtEveryScale() {
-    if (m_frontEnd->kind() != support::FrontEnd::Kind::Qt) {
-        QSKIP("only the Qt program takes the desktop's scale settings");
-    }
-    QFETCH(QString, scaleFactor);
-    QFETCH(QString, xftDpi);
-    QProcessEnvironment environment = session().environment();
-    if (!scaleFactor.isEmpty()) {
-        environment.insert(u"QT_SCALE_FACTOR"_s, scaleFactor);
-    }
-    QTemporaryFile resources;
-    if (!xftDpi.isEmpty()) {
-        QVERIFY(resources.open());
-        resources.write("Xft.dpi: " + xftDpi.toLatin1() + '\n');
-        resources.flush();
-        session().run(u"xrdb"_s, {u"-merge"_s, resources.fileName()});
-    }
-    const auto forget = qScopeGuard([this] {
-        session().run(u"xprop"_s, {u"-root"_s, u"-remove"_s, u"RESOURCE_MANAGER"_s});
-    });
-    support::RunningProgram scaled(session(), QStringLiteral(QCC_PROGRAM_PATH), environment);
-    const quint32 window = scaled.window();
-    QVERIFY2(window != 0, "the scaled window never appeared");
-    const QString offCentre = session().offCentre(window);
-    const QSize client = session().clientRect(window).size();
-    scaled.end();
-    QVERIFY2(offCentre.isEmpty(), qPrintable(offCentre));
-    QVERIFY2(client.width() > pinned::kClientPixels.width() * 1.4,
-             qPrintable(u"not scaled: %1 by %2"_s.arg(client.width()).arg(client.height())));
 }
 
 // Letters typed along the way show where the focus was: a box keeps them, the button drops them.

@@ -36,14 +36,13 @@ namespace {
 // WCAG's contrast ratio of two colours, 1 (none) to 21 (black on white).
 double contrast(const QColor& a, const QColor& b) {
     const auto luminance = [](const QColor& colour) {
-        const auto linear = [](double channel) {
-            return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+        const auto linear = [](double c) {
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
         };
         return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
                0.0722 * linear(colour.blueF());
     };
-    const double lighter = std::max(luminance(a), luminance(b));
-    const double darker = std::min(luminance(a), luminance(b));
+    const auto [darker, lighter] = std::minmax(luminance(a), luminance(b));
     return (lighter + 0.05) / (darker + 0.05);
 }
 

@@ -180,10 +180,10 @@ QRect XSession::frameRect(quint32 window) const {
     return clientRect(window).adjusted(-extent(0), -extent(2), extent(1), extent(3));
 }
 
-QString XSession::offCentre(quint32 window, int timeoutMs) const {
+QString XSession::offCentre(quint32 window, quint32 over) const {
     QPoint offset;
-    const bool centred = pollUntil(timeoutMs, [&] {
-        offset = frameRect(window).center() - workArea().center();
+    const bool centred = pollUntil(10000, [&] {
+        offset = frameRect(window).center() - (over != 0 ? frameRect(over) : workArea()).center();
         return qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2;
     });
     return centred ? QString() : u"off centre by %1, %2"_s.arg(offset.x()).arg(offset.y());

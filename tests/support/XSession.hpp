@@ -53,9 +53,9 @@ public:
     [[nodiscard]] QRect clientRect(quint32 window) const;
     // The client area grown by the frame the window manager put around it; null if unframed.
     [[nodiscard]] QRect frameRect(quint32 window) const;
-    // Empty once the frame's centre stands within 2 pixels of the work area's, waiting up to the
-    // timeout for the window to settle there; else how far off it stayed.
-    [[nodiscard]] QString offCentre(quint32 window, int timeoutMs = 10000) const;
+    // Empty once the frame's centre stands within 2 pixels of the work area's (or, given one, of
+    // another window's frame), waiting up to ten seconds for it to settle; else how far off.
+    [[nodiscard]] QString offCentre(quint32 window, quint32 over = 0) const;
     [[nodiscard]] QRect screenRect() const;
     [[nodiscard]] QRect workArea() const;
     // The colour on screen at the point; given an awaited colour, once it turns that one, or what
