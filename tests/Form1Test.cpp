@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -482,6 +483,13 @@ void Form1Test::theDesktopStyleDrawsTheButton() {
     QTest::mouseMove(button, button->rect().center());
     QTRY_VERIFY(button->underMouse());
     QVERIFY2(button->grab().toImage() != resting, "hovering Select Color changes nothing");
+
+    // The chooser's spin boxes hold frameless fields, which have no edge to keep visible.
+    QSpinBox spin;
+    spin.resize(80, 28);
+    const QImage field = spin.findChild<QLineEdit*>()->grab().toImage();
+    QVERIFY2(field.pixelColor(0, field.height() / 2) != spin.palette().color(QPalette::WindowText),
+             "a frameless field got an outline");
 }
 
 void Form1Test::everyEdgeStaysWhole_data() {

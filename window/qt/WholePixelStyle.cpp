@@ -56,6 +56,18 @@ double edgeContrast(const QImage& drawn, const QColor& window, int scale) {
     return strongest;
 }
 
+// A frameless field (the one inside a spin box) or a flat button has no edge of its own to keep
+// visible: outlined, the chooser's spin boxes showed a black box inside their frames.
+bool hasAnEdge(const QStyleOption& option) {
+    if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(&option)) {
+        return frame->lineWidth > 0;
+    }
+    if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(&option)) {
+        return !button->features.testFlag(QStyleOptionButton::Flat);
+    }
+    return true;
+}
+
 void outline(QImage& drawn, const QColor& edge, int width) {
     QPainter painter(&drawn);
     const int w = drawn.width();
@@ -120,7 +132,7 @@ void WholePixelStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
         paintBase(element, *option, QRect(QPoint(), logical), atWholeScale, widget);
     }
     const QColor window = option->palette.color(QPalette::Window);
-    if (edgeContrast(drawn, window, scale) < kVisibleEdge) {
+    if (hasAnEdge(*option) && edgeContrast(drawn, window, scale) < kVisibleEdge) {
         outline(drawn, option->palette.color(QPalette::WindowText), scale);
     }
     drawn.setDevicePixelRatio(1);
