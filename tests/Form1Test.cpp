@@ -4,6 +4,7 @@
 
 #include "ColorCases.hpp"
 #include "fakes/FakeColorDialog.hpp"
+#include "support/Contrast.hpp"
 #include "support/PinnedLayout.hpp"
 #include "window/ControlTable.hpp"
 
@@ -29,23 +30,10 @@
 
 using namespace Qt::StringLiterals;
 
+using support::contrast;
 using window::ControlId;
 
 namespace {
-
-// WCAG's contrast ratio of two colours, 1 (none) to 21 (black on white).
-double contrast(const QColor& a, const QColor& b) {
-    const auto luminance = [](const QColor& colour) {
-        const auto linear = [](double channel) {
-            return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-               0.0722 * linear(colour.blueF());
-    };
-    const double lighter = std::max(luminance(a), luminance(b));
-    const double darker = std::min(luminance(a), luminance(b));
-    return (lighter + 0.05) / (darker + 0.05);
-}
 
 // Whether the box shows the text whole: the cursor after it stands the text's width from where a
 // one-letter text starts, unless the box had to scroll to keep the cursor in sight.
