@@ -252,12 +252,14 @@ public:
     bool waitForChooserGone(quint32 /*chooser*/) override { return m_browser.waitUntilIdle(); }
 
     // The keys alone, over the last pick's values: the chooser opens with the red field's text
-    // selected, Tab and Shift+Tab select the field they land in, and Enter in a field is OK.
+    // selected, and Tab and Shift+Tab go round its controls (red, green, blue, OK, Cancel, the
+    // browser's picker) without leaving the page, selecting the field they land in. Enter in a
+    // field is OK.
     void pickInChooser(const QColor& colour) override {
         type(QString::number(colour.red()));
-        keys({u"Tab"_s, u"Tab"_s});
+        keys(QStringList(4, u"shift+Tab"_s));
         type(QString::number(colour.blue()));
-        keys({u"shift+Tab"_s});
+        keys(QStringList(5, u"Tab"_s));
         type(QString::number(colour.green()));
         keys({u"Return"_s});
     }
