@@ -153,14 +153,11 @@ void WebPageTest::isOneFileWithinItsSize() {
 // Where each control stands, and its caption; the window's is the page's title.
 void WebPageTest::everyControlStandsWherePinned() {
     const QJsonValue boxes = m_browser.evaluate(uR"((() => {
-        const form = document.getElementById('Form1').getBoundingClientRect();
+        const form = Form1.getBoundingClientRect();
         const box = (r, caption) => [r.x - form.x, r.y - form.y, r.width, r.height, caption];
-        const boxes = {Form1: box(form, document.title)};
-        for (const control of document.querySelectorAll('#Form1 [id]')) {
-            const own = [...control.childNodes].filter((node) => node.nodeType === Node.TEXT_NODE);
-            boxes[control.id] = box(control.getBoundingClientRect(), own.map((node) => node.data).join(''));
-        }
-        return boxes;
+        return Object.fromEntries([['Form1', box(form, document.title)], ...[...document
+            .querySelectorAll('#Form1 [id]')].map((c) => [c.id, box(c.getBoundingClientRect(),
+                [...c.childNodes].filter((n) => n.nodeType === Node.TEXT_NODE).map((n) => n.data).join(''))])]);
     })())"_s);
     const auto rectOf = [&boxes](const QString& name) {
         const QJsonArray box = boxes[name].toArray();

@@ -211,9 +211,8 @@ public:
             }
         }
         const bool started = m_browser.waitUntilIdle();
-        const QJsonValue form = m_browser.evaluate(
-            u"(() => { const r = document.getElementById('Form1').getBoundingClientRect();"
-            " return [r.x, r.y, r.width]; })()"_s);
+        const QJsonValue form =
+            m_browser.evaluate(u"(r => [r.x, r.y, r.width])(Form1.getBoundingClientRect())"_s);
         place(QPoint(form[0].toInt(), form[1].toInt()),
               form[2].toDouble() / pinned::kClientPixels.width());
         return started ? QString() : u"the page's program never started"_s;

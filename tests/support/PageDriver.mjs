@@ -20,8 +20,6 @@ const kWebKitBrowser = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser";
 // xdotool's names for the keys the tests press; anything else is one character.
 const kKeyNames = { Return: "Enter", Escape: "Escape", Tab: "Tab", End: "End", Home: "Home",
     shift: "Shift", ctrl: "Control", alt: "Alt", space: " " };
-const kSeleniumKeys = { Enter: Key.ENTER, Escape: Key.ESCAPE, Tab: Key.TAB, End: Key.END,
-    Home: Key.HOME, Shift: Key.SHIFT, Control: Key.CONTROL, Alt: Key.ALT };
 const chordOf = (name) => name.split("+").map((part) => kKeyNames[part] ?? part);
 
 async function openWithPuppeteer({ engine, language, scheme, minimumFontSize }) {
@@ -112,7 +110,7 @@ async function openWithWebDriver({ language, scheme, minimumFontSize }) {
             return (count === 2 ? at.doubleClick() : at.click()).perform();
         },
         key: (name) => {
-            const chord = chordOf(name).map((key) => kSeleniumKeys[key] ?? key);
+            const chord = chordOf(name).map((key) => (key.length > 1 ? Key[key.toUpperCase()] : key));
             let steps = actions();
             chord.forEach((key) => { steps = steps.keyDown(key); });
             chord.reverse().forEach((key) => { steps = steps.keyUp(key); });
