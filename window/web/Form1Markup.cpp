@@ -3,6 +3,8 @@
 #include "window/ControlTable.hpp"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace window::web {
@@ -88,15 +90,18 @@ std::string markupOf(const ControlRow& row, std::string_view inside) {
            std::string(kind.element) + ">";
 }
 
-// The controls inside the container, each with its own inside it, in the table's order.
-std::string controlsIn(std::optional<ControlId> container) {
-    std::string markup;
-    for (const ControlRow& row : kControlTable) {
-        if (row.container == container) {
-            markup += markupOf(row, controlsIn(row.id));
-        }
+// The controls directly in the form, each with those inside it, in the table's order. The table
+// lists containers before what they hold, so back to front each control's inside is complete
+// when it is reached.
+std::string formControls() {
+    std::array<std::string, kControlCount> inside{};
+    std::string form;
+    for (std::size_t at = kControlCount; at-- > 0;) {
+        const ControlRow& row = kControlTable.at(at);
+        std::string& into = row.container ? inside.at(indexOf(*row.container)) : form;
+        into.insert(0, markupOf(row, inside.at(indexOf(row.id))));
     }
-    return markup;
+    return form;
 }
 
 } // namespace
@@ -111,7 +116,7 @@ std::string form1Markup() {
            attribute("aria-label", kFormCaption) +
            attribute("style", "width:" + std::to_string(client.width) +
                                   "px;height:" + std::to_string(client.height) + "px") +
-           ">" + controlsIn(std::nullopt) + "</div>";
+           ">" + formControls() + "</div>";
 }
 
 } // namespace window::web
