@@ -4,6 +4,7 @@
 
 #include "ColorCases.hpp"
 #include "fakes/FakeColorDialog.hpp"
+#include "support/Contrast.hpp"
 #include "support/PinnedLayout.hpp"
 #include "window/ControlTable.hpp"
 
@@ -30,23 +31,10 @@
 
 using namespace Qt::StringLiterals;
 
+using support::contrast;
 using window::ControlId;
 
 namespace {
-
-// WCAG's contrast ratio of two colours, 1 (none) to 21 (black on white).
-double contrast(const QColor& a, const QColor& b) {
-    const auto luminance = [](const QColor& colour) {
-        const auto linear = [](double c) {
-            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-               0.0722 * linear(colour.blueF());
-    };
-    const double first = luminance(a);
-    const double second = luminance(b);
-    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
-}
 
 // Whether the box shows the text whole: the cursor after it stands the text's width from where a
 // one-letter text starts, unless the box had to scroll to keep the cursor in sight.

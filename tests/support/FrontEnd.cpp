@@ -210,16 +210,12 @@ public:
                 return reloaded;
             }
         }
-        // Form1 gives Command1 the focus once it has built and laid out every control.
-        const bool built = pollUntil(60000, [this] {
-            return m_browser.evaluate(u"document.activeElement.id === 'Command1'"_s).toBool();
-        });
-        const QJsonValue form = m_browser.evaluate(
-            u"(() => { const r = document.getElementById('Form1').getBoundingClientRect();"
-            " return [r.x, r.y, r.width]; })()"_s);
+        const bool started = m_browser.waitUntilIdle();
+        const QJsonValue form =
+            m_browser.evaluate(u"(r => [r.x, r.y, r.width])(Form1.getBoundingClientRect())"_s);
         place(QPoint(form[0].toInt(), form[1].toInt()),
               form[2].toDouble() / pinned::kClientPixels.width());
-        return built ? QString() : u"the page never built its controls"_s;
+        return started ? QString() : u"the page's program never started"_s;
     }
 
     void keys(const QStringList& names) override {
@@ -250,23 +246,19 @@ public:
         return seen;
     }
 
-    quint32 waitForChooser() override {
-        return pollUntil(60000, [this] { return isChooserOpen(); }) ? 1 : 0;
-    }
+    quint32 waitForChooser() override { return m_browser.waitForChooser() ? 1 : 0; }
     // Gone once the program waits for the next click: the command has written what it writes.
-    bool waitForChooserGone(quint32 /*chooser*/) override {
-        return pollUntil(30000, [this] {
-            return !isChooserOpen() && m_browser.evaluate(u"!!Module.clicked"_s).toBool();
-        });
-    }
+    bool waitForChooserGone(quint32 /*chooser*/) override { return m_browser.waitUntilIdle(); }
 
     // The keys alone, over the last pick's values: the chooser opens with the red field's text
-    // selected, Tab and Shift+Tab select the field they land in, and Enter in a field is OK.
+    // selected, and Tab and Shift+Tab go round its controls (red, green, blue, OK, Cancel, the
+    // browser's picker) without leaving the page, selecting the field they land in. Enter in a
+    // field is OK.
     void pickInChooser(const QColor& colour) override {
         type(QString::number(colour.red()));
-        keys({u"Tab"_s, u"Tab"_s});
+        keys(QStringList(4, u"shift+Tab"_s));
         type(QString::number(colour.blue()));
-        keys({u"shift+Tab"_s});
+        keys(QStringList(5, u"Tab"_s));
         type(QString::number(colour.green()));
         keys({u"Return"_s});
     }
@@ -274,10 +266,6 @@ public:
     WindowFacts facts() override { return {}; }
 
 private:
-    bool isChooserOpen() {
-        return m_browser.evaluate(u"!!document.getElementById('CommonDialog1')?.open"_s).toBool();
-    }
-
     PageDriver m_browser;
 };
 #endif

@@ -49,10 +49,10 @@ QString PageDriver::load(const QUrl& page) {
     return m_failure.isEmpty() ? QString() : m_engine + u" did not open the page: "_s + m_failure;
 }
 
-QJsonValue PageDriver::request(const QString& operation, const QJsonArray& arguments) {
+QJsonValue PageDriver::request(const QString& operation, const QJsonArray& arguments, int takesMs) {
     const QJsonObject message{{u"op"_s, operation}, {u"args"_s, arguments}};
     m_driver.write(QJsonDocument(message).toJson(QJsonDocument::Compact) + '\n');
-    const QDeadlineTimer deadline(kAnswerMs);
+    const QDeadlineTimer deadline(takesMs + kAnswerMs);
     while (!m_driver.canReadLine() && !deadline.hasExpired() &&
            m_driver.state() == QProcess::Running) {
         m_driver.waitForReadyRead(100);

@@ -39,6 +39,19 @@ public:
     QJsonValue evaluate(const QString& script) {
         return request(QStringLiteral("evaluate"), {script});
     }
+    // Whether the condition, an expression in the page, comes to hold within the time: the
+    // engine's automation asks again until it does.
+    [[nodiscard]] bool waitFor(const QString& condition, int timeoutMs = 60000) {
+        return request(QStringLiteral("waitFor"), {condition, timeoutMs}, timeoutMs).toBool();
+    }
+    // The program waits for a click of Command1, with no chooser open: it has started, or the
+    // command it ran has written all it writes.
+    [[nodiscard]] bool waitUntilIdle() {
+        return waitFor(QStringLiteral("!!Command1Clicks.waiting && !window.CommonDialog1?.open"));
+    }
+    [[nodiscard]] bool waitForChooser() {
+        return waitFor(QStringLiteral("!!window.CommonDialog1?.open"));
+    }
     void click(QPointF at, int count = 1) {
         request(QStringLiteral("click"), {at.x(), at.y(), count});
     }
@@ -51,7 +64,8 @@ public:
     [[nodiscard]] const QString& engine() const { return m_engine; }
 
 private:
-    QJsonValue request(const QString& operation, const QJsonArray& arguments);
+    // Waits for the answer as long as the operation may take, and a loaded machine's delay more.
+    QJsonValue request(const QString& operation, const QJsonArray& arguments, int takesMs = 0);
 
     QProcess m_driver;
     QString m_engine;

@@ -5,15 +5,14 @@
 // Run as a program (node PageDriver.mjs '{"engine": "firefox", ...}'), it answers one JSON line
 // on standard output for each JSON request line on standard input, and ends its browser when
 // its input closes: the C++ tests drive the page this way.
-import { spawn } from "node:child_process";
 import { mkdtempSync, mkdirSync, rmSync, writeFileSync } from "node:fs";
-import { createServer } from "node:net";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { createInterface } from "node:readline";
 import { pathToFileURL } from "node:url";
 import puppeteer from "puppeteer-core";
 import { Builder, Key, Origin } from "selenium-webdriver";
+import { DriverService } from "selenium-webdriver/remote/index.js";
 
 const kViewport = { width: 800, height: 600 };
 const kWebKitBrowser = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser";
@@ -21,17 +20,7 @@ const kWebKitBrowser = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser";
 // xdotool's names for the keys the tests press; anything else is one character.
 const kKeyNames = { Return: "Enter", Escape: "Escape", Tab: "Tab", End: "End", Home: "Home",
     shift: "Shift", ctrl: "Control", alt: "Alt", space: " " };
-const kSeleniumKeys = { Enter: Key.ENTER, Escape: Key.ESCAPE, Tab: Key.TAB, End: Key.END,
-    Home: Key.HOME, Shift: Key.SHIFT, Control: Key.CONTROL, Alt: Key.ALT };
 const chordOf = (name) => name.split("+").map((part) => kKeyNames[part] ?? part);
-
-// A port nothing listens on, for WebKitWebDriver.
-const freePort = () => new Promise((found) => {
-    const server = createServer().listen(0, "127.0.0.1", () => {
-        const { port } = server.address();
-        server.close(() => found(port));
-    });
-});
 
 async function openWithPuppeteer({ engine, language, scheme, minimumFontSize }) {
     const firefox = engine === "firefox";
@@ -72,6 +61,8 @@ async function openWithPuppeteer({ engine, language, scheme, minimumFontSize }) 
     return {
         goto: (url) => page.goto(url),
         evaluate: (script) => page.evaluate(script),
+        waitFor: (condition, timeout) => page.waitForFunction(condition, { timeout, polling: 50 })
+            .then(() => true, () => false),
         insertText: (text) => page.evaluate((t) => document.execCommand("insertText", false, t), text),
         click: (x, y, count = 1) => page.mouse.click(x, y, { count, clickCount: count }),
         key: async (name) => {
@@ -94,12 +85,10 @@ async function openWithWebDriver({ language, scheme, minimumFontSize }) {
     if (scheme === "forced") {
         throw new Error("WebKit has no forced colours");
     }
-    const port = await freePort();
     const locale = language.replace("-", "_") + ".UTF-8";
-    const service = spawn("WebKitWebDriver", ["--port=" + port], {
-        stdio: "ignore", env: { ...process.env, LANG: locale, LC_ALL: locale, LANGUAGE: language },
-    });
-    const driver = await new Builder().usingServer(`http://127.0.0.1:${port}`).withCapabilities({
+    const service = new DriverService.Builder("WebKitWebDriver").setLoopback(true)
+        .setEnvironment({ ...process.env, LANG: locale, LC_ALL: locale, LANGUAGE: language }).build();
+    const driver = await new Builder().usingServer(await service.start()).withCapabilities({
         browserName: "MiniBrowser",
         "webkitgtk:browserOptions": {
             binary: minimumFontSize ? join(import.meta.dirname, "WebKitBrowser.py") : kWebKitBrowser,
@@ -112,6 +101,8 @@ async function openWithWebDriver({ language, scheme, minimumFontSize }) {
     return {
         goto: (url) => driver.get(url),
         evaluate: (script) => driver.executeScript(`return (${script});`),
+        waitFor: (condition, timeout) => driver.wait(
+            () => driver.executeScript(`return !!(${condition});`), timeout).then(() => true, () => false),
         insertText: (text) => driver.executeScript(
             "document.execCommand('insertText', false, arguments[0]);", text),
         click: (x, y, count = 1) => {
@@ -119,7 +110,7 @@ async function openWithWebDriver({ language, scheme, minimumFontSize }) {
             return (count === 2 ? at.doubleClick() : at.click()).perform();
         },
         key: (name) => {
-            const chord = chordOf(name).map((key) => kSeleniumKeys[key] ?? key);
+            const chord = chordOf(name).map((key) => (key.length > 1 ? Key[key.toUpperCase()] : key));
             let steps = actions();
             chord.forEach((key) => { steps = steps.keyDown(key); });
             chord.reverse().forEach((key) => { steps = steps.keyUp(key); });

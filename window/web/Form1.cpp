@@ -8,14 +8,9 @@
 
 // What Form1.js does on the page.
 extern "C" {
-void startForm(const char* name, const char* caption);
-void addControl(const char* name, int kind, const char* container, int tabIndex,
-                const char* caption, const char* accessibleName, const char* labelFor);
 void placeControl(const char* name, int left, int top, int width, int height);
 void measureText(const char* text, double* extent);
 void measureChrome(const char* name, double* extent);
-void cycleFocus(const char* names);
-void listenToCommand1();
 void watchFont(void (*layOut)());
 void awaitCommand1Click();
 void setBoxText(const char* name, const char* text);
@@ -30,32 +25,12 @@ std::string copied(std::string_view view) {
     return {view.data(), view.size()};
 }
 
-std::string nameOf(const std::optional<ControlId>& id) {
-    return copied(id ? controlRow(*id).name : kFormName);
-}
-
 void layOut(double factor) {
     const PixelRect client = scaledPixelRect({0, 0, kClientWidthTwips, kClientHeightTwips}, factor);
     placeControl(copied(kFormName).c_str(), 0, 0, client.width, client.height);
     for (const ControlRow& row : kControlTable) {
         const PixelRect place = scaledPixelRect(row.place, factor);
         placeControl(copied(row.name).c_str(), place.left, place.top, place.width, place.height);
-    }
-}
-
-void buildControls() {
-    startForm(copied(kFormName).c_str(), copied(kFormCaption).c_str());
-    for (const ControlRow& row : kControlTable) {
-        std::string labelFor;
-        for (const ControlRow& other : kControlTable) {
-            if (other.labelledBy == row.id) {
-                labelFor = copied(other.name);
-            }
-        }
-        addControl(copied(row.name).c_str(), static_cast<int>(row.kind),
-                   nameOf(row.container).c_str(), row.tabIndex.value_or(-1),
-                   copied(row.caption).c_str(), copied(accessibleNameOf(row)).c_str(),
-                   labelFor.c_str());
     }
 }
 
@@ -94,15 +69,8 @@ void layOutForFont() {
 
 Form1::Form1()
     : m_command(m_commonDialog1, *this) {
-    buildControls();
     layOutForFont();
     watchFont(&layOutForFont);
-    std::string order;
-    for (const ControlId id : focusOrder()) {
-        order += (order.empty() ? "" : " ") + copied(controlRow(id).name);
-    }
-    cycleFocus(order.c_str());
-    listenToCommand1();
 }
 
 void Form1::run() {

@@ -1,6 +1,7 @@
-// Form1 in the browser: the page's elements built from the control table, grown as a whole when
-// the browser's font needs more room, and the Select Color command run on each click of
-// Command1. The look is the page's style sheet; the command and the conversion are shared.
+// Form1 in the browser: the page's elements, written from the control table when the page was
+// built, grown as a whole when the browser's font needs more room, and the Select Color command
+// run on each click of Command1. The look is the page's style sheet; the command and the
+// conversion are shared.
 #pragma once
 
 #include "InputColorDialog.hpp"
@@ -16,7 +17,8 @@ public:
     Form1();
 
     // Runs the window for as long as the page is open: each click of Command1 runs the command to
-    // its end, and clicks while it waits on the picker start nothing.
+    // its end, a click made before the program ran included, and clicks while it waits on the
+    // picker start nothing.
     [[noreturn]] void run();
 
     void replaceText1(std::string_view text) override;

@@ -1,41 +1,7 @@
-// The page's side of Form1: elements made, placed, measured and written to as Form1.cpp asks.
+// The page's side of Form1: the elements Form1Markup wrote into the page placed, measured and
+// written to as Form1.cpp asks.
 // Linked into the page with --js-library.
 mergeInto(LibraryManager.library, {
-    startForm: function (name, caption) {
-        document.title = UTF8ToString(caption);
-        const form = document.createElement("div");
-        form.id = UTF8ToString(name);
-        form.setAttribute("role", "dialog");
-        form.setAttribute("aria-label", UTF8ToString(caption));
-        document.body.appendChild(form);
-    },
-
-    // kind is a ControlKind: group box, push button, shape, label, text box.
-    addControl: function (name, kind, container, tabIndex, caption, accessibleName, labelFor) {
-        const control = document.createElement(["div", "button", "div", "label", "input"][kind]);
-        control.id = UTF8ToString(name);
-        control.className = ["frame", "button", "shape", "label", "box"][kind];
-        control.textContent = UTF8ToString(caption);
-        if (kind === 0 || kind === 2) {
-            control.setAttribute("role", kind === 0 ? "group" : "img");
-        }
-        if (kind === 4) {
-            control.type = "text";
-            control.spellcheck = false;
-            control.autocomplete = "off";
-        }
-        if (kind === 1 || kind === 4) {
-            control.tabIndex = tabIndex;
-        }
-        if (UTF8ToString(labelFor) !== "") {
-            control.htmlFor = UTF8ToString(labelFor);
-        }
-        if (kind !== 1 && kind !== 3) {
-            control.setAttribute("aria-label", UTF8ToString(accessibleName));
-        }
-        document.getElementById(UTF8ToString(container)).appendChild(control);
-    },
-
     placeControl: function (name, left, top, width, height) {
         const style = document.getElementById(UTF8ToString(name)).style;
         style.left = left + "px";
@@ -70,40 +36,6 @@ mergeInto(LibraryManager.library, {
         ], extent >> 3);
     },
 
-    // Tab and Shift+Tab go round the controls in this order, or the open chooser's, instead of
-    // out of the page, and select the whole text of a field they land in, as the browser's own
-    // Tab does: what is typed next replaces it. WebKit on GTK names Shift+Tab "Unidentified": its
-    // code still says Tab.
-    cycleFocus: function (names) {
-        const order = UTF8ToString(names).split(" ").map((name) => document.getElementById(name));
-        document.addEventListener("keydown", (event) => {
-            if (event.key !== "Tab" && event.code !== "Tab") {
-                return;
-            }
-            const chooser = document.querySelector("dialog[open]");
-            const cycle = chooser ? [...chooser.querySelectorAll("input, button")] : order;
-            const at = cycle.indexOf(document.activeElement);
-            const step = event.shiftKey ? cycle.length - 1 : 1;
-            event.preventDefault();
-            const next = cycle[at < 0 ? 0 : (at + step) % cycle.length];
-            next.focus();
-            if (next.matches("[type=text], [type=number]")) {
-                next.select();
-            }
-        });
-        order[0].focus();
-    },
-
-    // A click of Command1 resumes the waiting program. A click while nothing waits is one made
-    // while the command runs, and starts nothing.
-    listenToCommand1: function () {
-        document.getElementById("Command1").addEventListener("click", () => {
-            if (Module.clicked) {
-                Module.clicked();
-            }
-        });
-    },
-
     // When the font the page draws in changes after the start (zoom, a minimum font size, the
     // user's fonts), the probe's last text changes size, and layOut runs again.
     watchFont__deps: ["$getWasmTableEntry"],
@@ -119,10 +51,16 @@ mergeInto(LibraryManager.library, {
         }).observe(probe);
     },
 
+    // The click Form1Start.js kept before the program ran, else the next one.
     awaitCommand1Click: function () {
         return Asyncify.handleAsync(async () => {
-            await new Promise((resolve) => { Module.clicked = resolve; });
-            Module.clicked = null;
+            const clicks = Command1Clicks;
+            clicks.started = true;
+            if (!clicks.kept) {
+                await new Promise((resolve) => { clicks.waiting = resolve; });
+                clicks.waiting = null;
+            }
+            clicks.kept = false;
         });
     },
 
