@@ -36,7 +36,7 @@ private slots:
     void aLongPasteLandsWholeAndTheBoxStaysEditable();
     void aPickWritesBothTextsAndPaintsTheSwatch_data();
     void aPickWritesBothTextsAndPaintsTheSwatch();
-    void confirmingTheOpeningColourPicksItAgain();
+    void confirmingTheOpeningColorPicksItAgain();
     void cancelKeepsTypedTextAndChangesNothing();
     void aChooserTakenAwayCountsAsCancel_data();
     void aChooserTakenAwayCountsAsCancel();
@@ -161,7 +161,7 @@ void BehaviourTest::aLongPasteLandsWholeAndTheBoxStaysEditable() {
 }
 
 void BehaviourTest::aPickWritesBothTextsAndPaintsTheSwatch_data() {
-    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QColor>("color");
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("hud");
     // Black last: first, it would find the swatch black already, and prove nothing of the paint.
@@ -176,20 +176,20 @@ void BehaviourTest::aPickWritesBothTextsAndPaintsTheSwatch_data() {
 }
 
 void BehaviourTest::aPickWritesBothTextsAndPaintsTheSwatch() {
-    QFETCH(QColor, colour);
+    QFETCH(QColor, color);
     QFETCH(QString, menu);
     QFETCH(QString, hud);
     const quint32 chooser = m_frontEnd->openChooser();
     QVERIFY2(chooser != 0, "the colour chooser did not open");
-    m_frontEnd->pickInChooser(colour);
+    m_frontEnd->pickInChooser(color);
     QVERIFY2(m_frontEnd->waitForChooserGone(chooser), "the chooser stayed open after Enter");
     QCOMPARE(m_frontEnd->text(kText1), menu);
     QCOMPARE(m_frontEnd->text(kText2), hud);
-    QCOMPARE(m_frontEnd->pixel(kShape1, colour), colour);
+    QCOMPARE(m_frontEnd->pixel(kShape1, color), color);
 }
 
 // The chooser opens on the last colour; confirmed unchanged, it is picked again, over typed text.
-void BehaviourTest::confirmingTheOpeningColourPicksItAgain() {
+void BehaviourTest::confirmingTheOpeningColorPicksItAgain() {
     const QString menu = m_frontEnd->text(kText1);
     m_frontEnd->paste(kText1, u"typed"_s);
     const quint32 chooser = m_frontEnd->openChooser();

@@ -53,7 +53,7 @@ inline std::string oracleChannelText(int channel) {
 
 // A colour with the channel in red and different neighbours, so that a mixed-up byte order or
 // separator shows as well as a wrong digit.
-constexpr color::ColorValue oracleColour(int channel) {
+constexpr color::ColorValue oracleColor(int channel) {
     return rgb(channel, 255 - channel, (channel * 7) % 256);
 }
 

@@ -56,8 +56,8 @@ void ColorValuesTest::theProgramsOwnExamples() {
 
 void ColorValuesTest::everyChannelMatchesIntegerOracle() {
     for (int channel = 0; channel <= 255; ++channel) {
-        QCOMPARE(menuTextOf(cases::oracleColour(channel)), cases::oracleMenuText(channel));
-        QCOMPARE(hudTextOf(cases::oracleColour(channel)), cases::oracleHudText(channel));
+        QCOMPARE(menuTextOf(cases::oracleColor(channel)), cases::oracleMenuText(channel));
+        QCOMPARE(hudTextOf(cases::oracleColor(channel)), cases::oracleHudText(channel));
     }
 }
 

@@ -66,14 +66,14 @@ bool showsWhole(QWidget& control) {
                metrics.height() <= label->contentsRect().height();
     }
     if (auto* box = qobject_cast<QLineEdit*>(&control)) {
-        std::vector<color::ColorValue> colours;
+        std::vector<color::ColorValue> colors;
         for (int channel = 0; channel <= 255; ++channel) {
-            colours.push_back(cases::rgb(channel, channel, channel));
+            colors.push_back(cases::rgb(channel, channel, channel));
         }
         for (const cases::Example& example : cases::kExamples) {
-            colours.push_back(example.value);
+            colors.push_back(example.value);
         }
-        return std::all_of(colours.begin(), colours.end(), [box](color::ColorValue value) {
+        return std::all_of(colors.begin(), colors.end(), [box](color::ColorValue value) {
             return showsWhole(*box, QString::fromStdString(cases::menuTextOf(value))) &&
                    showsWhole(*box, QString::fromStdString(cases::hudTextOf(value)));
         });
@@ -153,7 +153,7 @@ private slots:
     void everyTextFitsAtAnyFontInOneGrownTable_data();
     void everyTextFitsAtAnyFontInOneGrownTable();
     void controlsHaveAccessibleNames();
-    void firstShownEmptyThenShowsThePickedColourOnly();
+    void firstShownEmptyThenShowsThePickedColorOnly();
     void hostilePasteLeavesTheWindowWorking_data();
     void hostilePasteLeavesTheWindowWorking();
     void layoutFollowsTheScaleFactor();
@@ -297,7 +297,7 @@ void Form1Test::controlsHaveAccessibleNames() {
 }
 
 // The bits above the colour, as a chooser might leave them, must not reach the texts or the swatch.
-void Form1Test::firstShownEmptyThenShowsThePickedColourOnly() {
+void Form1Test::firstShownEmptyThenShowsThePickedColorOnly() {
     showAndActivate();
     const auto swatch = [this] {
         const QImage picture = m_form->grab().toImage();

@@ -25,9 +25,9 @@ void whenChooserOpens(QWidget& owner, std::function<void(QColorDialog&)> action)
     });
 }
 
-void confirm(QWidget& owner, const QColor& colour) {
-    whenChooserOpens(owner, [colour](QColorDialog& chooser) {
-        chooser.setCurrentColor(colour);
+void confirm(QWidget& owner, const QColor& color) {
+    whenChooserOpens(owner, [color](QColorDialog& chooser) {
+        chooser.setCurrentColor(color);
         chooser.accept();
     });
 }
@@ -45,9 +45,9 @@ private slots:
     void init();
     void cleanup();
 
-    void confirmedColourComesBackAs24Bits();
+    void confirmedColorComesBackAs24Bits();
     void cancelRaisesOnlyWhenAskedTo();
-    void reopensTheSameChooserOnTheLastConfirmedColourModalToItsOwner();
+    void reopensTheSameChooserOnTheLastConfirmedColorModalToItsOwner();
 
 private:
     std::unique_ptr<QWidget> m_owner;
@@ -66,7 +66,7 @@ void QtColorDialogTest::cleanup() {
     m_owner.reset();
 }
 
-void QtColorDialogTest::confirmedColourComesBackAs24Bits() {
+void QtColorDialogTest::confirmedColorComesBackAs24Bits() {
     confirm(*m_owner, QColor(128, 64, 192, 10)); // a translucent pick must not leak into bit 24+
     m_dialog->setCancelError(true);
     m_dialog->showColor();
@@ -92,7 +92,7 @@ void QtColorDialogTest::cancelRaisesOnlyWhenAskedTo() {
 }
 
 // The platform's own chooser where the desktop offers one, built once and kept.
-void QtColorDialogTest::reopensTheSameChooserOnTheLastConfirmedColourModalToItsOwner() {
+void QtColorDialogTest::reopensTheSameChooserOnTheLastConfirmedColorModalToItsOwner() {
     QVERIFY(m_owner->findChild<QColorDialog*>() == nullptr);
     QCOMPARE(m_dialog->color(), 0);
     QColor openedOn;

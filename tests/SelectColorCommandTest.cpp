@@ -40,7 +40,7 @@ class SelectColorCommandTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void confirmedColourFillsTextsThenSwatch();
+    void confirmedColorFillsTextsThenSwatch();
     void cancelWritesNothingAndEveryPickWritesAgain();
     void everyShowIsArmedAndOnlyAConfirmIsReadSevenTimes();
     void failureAtEachReadKeepsOnlyEarlierOutputs_data();
@@ -48,7 +48,7 @@ private slots:
     void failingChooserChangesNothingAndNextClickWorks();
 };
 
-void SelectColorCommandTest::confirmedColourFillsTextsThenSwatch() {
+void SelectColorCommandTest::confirmedColorFillsTextsThenSwatch() {
     for (const cases::Example& example : cases::kExamples) {
         Rig rig;
         rig.outputs.fill = 0x123456; // so that black is a visible change too

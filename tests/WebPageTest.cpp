@@ -26,12 +26,12 @@ const QString kPage = QStringLiteral(QCC_WEB_PAGE);
 
 // Each control that holds text or draws an edge: "id text" or "id edge", its colour and the
 // colour behind it, the nearest background that is not transparent, as red, green and blue.
-const QString kColourPairs = uR"((() => {
-    const rgb = (colour) => colour.match(/[\d.]+/g).map(Number);
+const QString kColorPairs = uR"((() => {
+    const rgb = (value) => value.match(/[\d.]+/g).map(Number);
     const behind = (element) => {
         for (let at = element; at; at = at.parentElement) {
-            const colour = rgb(getComputedStyle(at).backgroundColor);
-            if ((colour[3] ?? 1) > 0) return colour;
+            const value = rgb(getComputedStyle(at).backgroundColor);
+            if ((value[3] ?? 1) > 0) return value;
         }
         return rgb(getComputedStyle(document.documentElement).backgroundColor);
     };
@@ -52,13 +52,13 @@ const QString kColourPairs = uR"((() => {
 
 // Text under 4.5:1 against what is behind it, and edges under 3:1, each as "id text 1.8".
 QString poorContrast(const QJsonArray& pairs) {
-    const auto colour = [](const QJsonValue& rgb) {
+    const auto toColor = [](const QJsonValue& rgb) {
         return QColor::fromRgbF(float(rgb[0].toDouble() / 255), float(rgb[1].toDouble() / 255),
                                 float(rgb[2].toDouble() / 255));
     };
     QStringList poor;
     for (const QJsonValue pair : pairs) {
-        const double ratio = support::contrast(colour(pair[1]), colour(pair[2]));
+        const double ratio = support::contrast(toColor(pair[1]), toColor(pair[2]));
         if (ratio < (pair[0].toString().endsWith(u"text"_s) ? 4.5 : 3)) {
             poor << pair[0].toString() + u' ' + QString::number(ratio, 'f', 1);
         }
@@ -211,8 +211,8 @@ void WebPageTest::theChooserTakesNoStrayClickAndOnlyOKConfirms() {
 // colour input set as the browser's picker would, and OK.
 void WebPageTest::everyChannelTextEqualsTheNativeCore() {
     for (int channel = 0; channel < 256; ++channel) {
-        const color::ColorValue colour = cases::oracleColour(channel);
-        const color::Channels picked = color::channelsOf(colour);
+        const color::ColorValue value = cases::oracleColor(channel);
+        const color::Channels picked = color::channelsOf(value);
         m_browser.evaluate(u"Command1.click()"_s);
         QVERIFY(m_browser.waitForChooser());
         m_browser.evaluate(
@@ -220,8 +220,8 @@ void WebPageTest::everyChannelTextEqualsTheNativeCore() {
             " CommonDialog1.querySelector('[value=ok]').click()"_s.arg(
                 QColor(picked.red, picked.green, picked.blue).name()));
         QVERIFY(m_browser.waitUntilIdle());
-        QCOMPARE(texts(), QString::fromStdString(cases::menuTextOf(colour) + " | " +
-                                                 cases::hudTextOf(colour)));
+        QCOMPARE(texts(), QString::fromStdString(cases::menuTextOf(value) + " | " +
+                                                 cases::hudTextOf(value)));
     }
 }
 
@@ -272,7 +272,7 @@ void WebPageTest::holdsInEveryBrowserSetting() {
     QVERIFY(opensTheChooser(browser));
     QCOMPARE(browser.evaluate(kGrowth)[2].toString(), QString());
     QCOMPARE(browser.evaluate(u"ColorCaption.innerText"_s).toString(), u"Color"_s);
-    QCOMPARE(poorContrast(browser.evaluate(kColourPairs).toArray()), QString());
+    QCOMPARE(poorContrast(browser.evaluate(kColorPairs).toArray()), QString());
 }
 
 QTEST_GUILESS_MAIN(WebPageTest)

@@ -10,12 +10,12 @@
 namespace support {
 
 inline double contrast(const QColor& a, const QColor& b) {
-    const auto luminance = [](const QColor& colour) {
+    const auto luminance = [](const QColor& color) {
         const auto linear = [](double channel) {
             return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
         };
-        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-               0.0722 * linear(colour.blueF());
+        return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) +
+               0.0722 * linear(color.blueF());
     };
     const double lighter = std::max(luminance(a), luminance(b));
     const double darker = std::min(luminance(a), luminance(b));

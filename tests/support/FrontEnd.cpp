@@ -48,11 +48,11 @@ public:
     }
 
     // The chooser's own access keys: Alt+R, Alt+G and Alt+U reach the red, green and blue fields.
-    void pickInChooser(const QColor& colour) override {
+    void pickInChooser(const QColor& color) override {
         const QList<QPair<QString, int>> fields{
-            {u"alt+r"_s, colour.red()},
-            {u"alt+g"_s, colour.green()},
-            {u"alt+u"_s, colour.blue()},
+            {u"alt+r"_s, color.red()},
+            {u"alt+g"_s, color.green()},
+            {u"alt+u"_s, color.blue()},
         };
         for (const auto& [accessKey, value] : fields) {
             session().keys({accessKey, u"ctrl+a"_s});
@@ -120,13 +120,13 @@ public:
     }
 
     // Alt+R reaches the red field; Tab moves on to green and blue, selecting their text.
-    void pickInChooser(const QColor& colour) override {
+    void pickInChooser(const QColor& color) override {
         session().keys({u"alt+r"_s, u"Home"_s, u"shift+End"_s});
-        session().type(QString::number(colour.red()));
+        session().type(QString::number(color.red()));
         session().keys({u"Tab"_s});
-        session().type(QString::number(colour.green()));
+        session().type(QString::number(color.green()));
         session().keys({u"Tab"_s});
-        session().type(QString::number(colour.blue()));
+        session().type(QString::number(color.blue()));
         session().keys({u"Return"_s});
     }
 
@@ -254,12 +254,12 @@ public:
     // selected, and Tab and Shift+Tab go round its controls (red, green, blue, OK, Cancel, the
     // browser's picker) without leaving the page, selecting the field they land in. Enter in a
     // field is OK.
-    void pickInChooser(const QColor& colour) override {
-        type(QString::number(colour.red()));
+    void pickInChooser(const QColor& color) override {
+        type(QString::number(color.red()));
         keys(QStringList(4, u"shift+Tab"_s));
-        type(QString::number(colour.blue()));
+        type(QString::number(color.blue()));
         keys(QStringList(5, u"Tab"_s));
-        type(QString::number(colour.green()));
+        type(QString::number(color.green()));
         keys({u"Return"_s});
     }
 

@@ -51,7 +51,7 @@ public:
     // the focus into the box.
     [[nodiscard]] virtual QString text(const QString& control) = 0;
     // Types the channels into the open chooser and confirms.
-    virtual void pickInChooser(const QColor& colour) = 0;
+    virtual void pickInChooser(const QColor& color) = 0;
     [[nodiscard]] virtual WindowFacts facts() = 0;
 
     // Key names as xdotool knows them, to whatever has the keyboard.

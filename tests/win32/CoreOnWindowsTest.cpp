@@ -31,8 +31,8 @@ TEST_CASE("the program's own examples in the C locale") {
 TEST_CASE("every channel against the integer oracle") {
     for (int channel = 0; channel <= 255; ++channel) {
         CAPTURE(channel);
-        CHECK(cases::menuTextOf(cases::oracleColour(channel)) == cases::oracleMenuText(channel));
-        CHECK(cases::hudTextOf(cases::oracleColour(channel)) == cases::oracleHudText(channel));
+        CHECK(cases::menuTextOf(cases::oracleColor(channel)) == cases::oracleMenuText(channel));
+        CHECK(cases::hudTextOf(cases::oracleColor(channel)) == cases::oracleHudText(channel));
     }
 }
 
