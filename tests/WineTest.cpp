@@ -49,9 +49,10 @@ private slots:
 private:
     // Starts the program under Wine; its window, or 0 if none came.
     quint32 startProgram() {
-        support::stop(m_program.get());
-        m_program = m_wine->start(kProgram);
-        return m_program ? m_session->waitForWindow(u"^"_s + kTitle + u"$"_s) : 0;
+        m_program.reset();
+        m_program = std::make_unique<support::RunningProgram>(
+            *m_session, kBuild.wineLoader(), m_wine->environment(), QStringList{kProgram});
+        return m_session->waitForWindow(u"^"_s + kTitle + u"$"_s);
     }
     [[nodiscard]] QString misplacedControl(double factor, int tolerance) const;
     [[nodiscard]] int setRegistryValue(const QString& key, const QString& name, const QString& type,
@@ -61,7 +62,7 @@ private:
 
     std::unique_ptr<support::XSession> m_session;
     std::unique_ptr<support::WinePrefix> m_wine;
-    std::unique_ptr<QProcess> m_program;
+    std::unique_ptr<support::RunningProgram> m_program;
 };
 
 void WineTest::initTestCase() {
@@ -87,7 +88,7 @@ void WineTest::initTestCase() {
 }
 
 void WineTest::cleanupTestCase() {
-    support::stop(m_program.get());
+    m_program.reset();
     m_wine.reset();
     m_session.reset();
 }

@@ -16,7 +16,6 @@
 #include <QTemporaryFile>
 #include <QTest>
 
-#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <utility>

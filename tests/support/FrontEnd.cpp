@@ -287,14 +287,12 @@ std::unique_ptr<FrontEnd> FrontEnd::fromEnvironment(XSession& session) {
 FrontEnd::FrontEnd(XSession& session)
     : m_session(session) {}
 
-FrontEnd::~FrontEnd() {
-    support::stop(m_program.get());
-}
+FrontEnd::~FrontEnd() = default;
 
 QString FrontEnd::startAndFindWindow(const QString& program, const QStringList& arguments,
                                      const QProcessEnvironment& environment) {
-    m_program = m_session.startClient(program, arguments, environment);
-    if (!m_program) {
+    m_program = std::make_unique<RunningProgram>(m_session, program, environment, arguments);
+    if (!m_program->process().waitForStarted()) {
         return program + u" did not start"_s;
     }
     m_window = m_session.waitForWindow(exactTitle(kTitle));

@@ -74,7 +74,7 @@ public:
     }
     // Clicks Select Color and waits for the chooser; 0 if none came.
     [[nodiscard]] quint32 openChooser();
-    [[nodiscard]] QProcess& program() const { return *m_program; }
+    [[nodiscard]] QProcess& program() const { return m_program->process(); }
     [[nodiscard]] quint32 window() const { return m_window; }
     // How far the window grew for its font: 1 at the layout's own size.
     [[nodiscard]] double scale() const { return m_scale; }
@@ -97,7 +97,7 @@ protected:
 
 private:
     XSession& m_session;
-    std::unique_ptr<QProcess> m_program;
+    std::unique_ptr<RunningProgram> m_program;
     quint32 m_window = 0;
     QPoint m_origin;
     double m_scale = 1.0;

@@ -98,11 +98,6 @@ public:
         return outcome;
     }
 
-    // Starts a Windows program on the session, to run beside the test.
-    [[nodiscard]] std::unique_ptr<QProcess> start(const QString& program) const {
-        return m_session.startClient(m_build.wineLoader(), {program}, environment());
-    }
-
 private:
     const XSession& m_session;
     WindowsBuild m_build;

@@ -155,20 +155,6 @@ QRect XSession::clientRect(quint32 window) const {
     return {origin->dst_x, origin->dst_y, geometry->width, geometry->height};
 }
 
-std::unique_ptr<QProcess> XSession::startClient(const QString& program,
-                                                const QStringList& arguments,
-                                                const QProcessEnvironment& environment) const {
-    auto client = std::make_unique<QProcess>();
-    endWithTheTest(*client);
-    client->setProcessEnvironment(environment);
-    client->setProcessChannelMode(QProcess::ForwardedChannels);
-    client->start(program, arguments);
-    if (!client->waitForStarted(kStartTimeoutMs)) {
-        return nullptr;
-    }
-    return client;
-}
-
 QRect XSession::frameRect(quint32 window) const {
     const QList<quint32> extents = numbers(window, u"_NET_FRAME_EXTENTS"_s);
     if (extents.size() != 4) {

@@ -45,10 +45,6 @@ public:
     // process owns), waiting up to a minute for it to appear; 0 if none.
     [[nodiscard]] quint32 waitForWindow(const QString& titlePattern, qint64 processId = 0) const;
     [[nodiscard]] bool waitForWindowGone(quint32 window, int timeoutMs = 30000) const;
-    // Starts an X client on this server (output forwarded to the test's); null if it failed.
-    [[nodiscard]] std::unique_ptr<QProcess>
-    startClient(const QString& program, const QStringList& arguments,
-                const QProcessEnvironment& environment) const;
     // The client area of a window in root coordinates.
     [[nodiscard]] QRect clientRect(quint32 window) const;
     // The client area grown by the frame the window manager put around it; null if unframed.
@@ -98,11 +94,11 @@ private:
 class RunningProgram {
 public:
     RunningProgram(const XSession& session, const QString& program,
-                   const QProcessEnvironment& environment)
+                   const QProcessEnvironment& environment, const QStringList& arguments = {})
         : m_session(session) {
         endWithTheTest(m_process);
         m_process.setProcessEnvironment(environment);
-        m_process.start(program, {});
+        m_process.start(program, arguments);
     }
     Q_DISABLE_COPY_MOVE(RunningProgram)
     ~RunningProgram() { end(); }
