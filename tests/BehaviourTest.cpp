@@ -209,13 +209,18 @@ void BehaviourTest::cancelKeepsTypedTextAndChangesNothing() {
 
     const quint32 chooser = m_frontEnd->openChooser();
     QVERIFY2(chooser != 0, "the colour chooser did not open");
-    typeKeys(u"alt+r 7 7"_s);
+    // A letter in a number field is bad input to a browser; WebKit kept it past the cancel.
+    const bool web = m_frontEnd->kind() == support::FrontEnd::Kind::Web;
+    typeKeys(web ? u"x 7"_s : u"alt+r 7 7"_s);
     cancelChooser(chooser);
 
     QCOMPARE(m_frontEnd->text(kText1), u"typed"_s);
     QCOMPARE(m_frontEnd->text(kText2), hudBefore);
     // Once the window has drawn again where the chooser stood.
     QCOMPARE(m_frontEnd->pixel(kShape1, swatchBefore), swatchBefore);
+    const quint32 again = m_frontEnd->openChooser();
+    m_frontEnd->keys({u"Return"_s});
+    QVERIFY2(m_frontEnd->waitForChooserGone(again), "after a cancel, Enter left the chooser open");
 }
 
 void BehaviourTest::aChooserTakenAwayCountsAsCancel_data() {

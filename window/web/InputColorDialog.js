@@ -77,6 +77,9 @@ mergeInto(LibraryManager.library, {
             const dialog = chooserOf();
             const fields = [...dialog.querySelectorAll("[type=number]")];
             const at = channels >> 2;
+            // WebKit keeps letters typed into a number field as bad input after its value is set
+            // again, and then refuses OK with nothing to say why: the form starts afresh.
+            dialog.querySelector("form").reset();
             HEAP32.subarray(at, at + 3).forEach((channel, index) => {
                 fields[index].value = channel;
             });
