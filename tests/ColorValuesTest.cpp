@@ -100,6 +100,9 @@ void ColorValuesTest::highBitsAndNegativeInputsAreMasked() {
     QCOMPARE(color::RGBRed(value), red);
     QCOMPARE(color::RGBGreen(value), green);
     QCOMPARE(color::RGBBlue(value), blue);
+    const color::Channels channels = color::channelsOf(value); // what the windows paint
+    QCOMPARE(QList<int>({channels.red, channels.green, channels.blue}),
+             QList<int>({red, green, blue}));
 }
 
 void ColorValuesTest::scaleIsMultipliedNotDividedBy255() {
