@@ -6,14 +6,12 @@
 #include "support/Process.hpp"
 #include "support/XSession.hpp"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -23,38 +21,6 @@ namespace {
 const QString kProgram = QStringLiteral(QCC_PROGRAM_PATH);
 const QString kHeadless = u"qcc-wayland-headless"_s;
 const QString kOnX = u"qcc-wayland-on-x"_s;
-
-// The program started with the environment given, its output gathered as it comes for the
-// protocol lines WAYLAND_DEBUG=client writes; ended when it goes out of scope.
-class Client {
-public:
-    explicit Client(const QProcessEnvironment& environment) {
-        support::endWithTheTest(m_program);
-        m_program.setProcessEnvironment(environment);
-        m_program.setProcessChannelMode(QProcess::MergedChannels);
-        m_program.start(kProgram, {});
-        m_program.waitForStarted();
-    }
-    Q_DISABLE_COPY_MOVE(Client)
-    ~Client() { support::stop(&m_program); }
-
-    // Waits for the line to show in the log after the given place in it.
-    bool waitFor(const QString& line, qsizetype after = 0) {
-        const QDeadlineTimer deadline(30000);
-        while (m_log.indexOf(line, after) < 0 && running() && !deadline.hasExpired()) {
-            m_program.waitForReadyRead(100);
-            m_log += QString::fromLocal8Bit(m_program.readAll());
-        }
-        return m_log.indexOf(line, after) >= 0;
-    }
-    [[nodiscard]] bool running() const { return m_program.state() == QProcess::Running; }
-    [[nodiscard]] qint64 processId() const { return m_program.processId(); }
-    [[nodiscard]] const QString& log() const { return m_log; }
-
-private:
-    QProcess m_program;
-    QString m_log;
-};
 
 } // namespace
 
@@ -130,37 +96,39 @@ QProcessEnvironment WaylandSmokeTest::environmentFor(const QString& socket, bool
 }
 
 void WaylandSmokeTest::showsItsWindowOnWeston() {
-    Client program(environmentFor(kHeadless, false));
+    support::RunningProgram program(*m_session, kProgram, environmentFor(kHeadless, false));
     for (const QString& line :
          {u"set_title(\"Quillmarch Color Converter\")"_s,
           u"set_app_id(\"org.quillmarch.ColorConverter\")"_s, u"ack_configure("_s, u".attach("_s}) {
-        QVERIFY2(program.waitFor(line),
-                 qPrintable("never sent " + line + "\n" + program.log().right(2000)));
+        QVERIFY2(program.waitForError(line),
+                 qPrintable("never sent " + line + "\n" + program.errors().right(2000)));
     }
     QVERIFY2(program.running(), "the program ended by itself on Wayland");
     // The surface is attached after the compositor's configure was answered, not before.
-    QVERIFY(program.log().lastIndexOf(u".attach("_s) > program.log().indexOf(u"ack_configure("_s));
+    QVERIFY(program.errors().lastIndexOf(u".attach("_s) >
+            program.errors().indexOf(u"ack_configure("_s));
 }
 
 // Weston maximises whatever window has the keyboard on Super+Shift+M, fixed size or not; Qt's own
 // title bar does the same through the maximise button it always draws.
 void WaylandSmokeTest::aMaximiseFromTheCompositorLeavesItRunningAtItsSize() {
-    Client program(environmentFor(kOnX, false));
-    QVERIFY2(program.waitFor(u".attach("_s), qPrintable(program.log().right(2000)));
+    support::RunningProgram program(*m_session, kProgram, environmentFor(kOnX, false));
+    QVERIFY2(program.waitForError(u".attach("_s), qPrintable(program.errors().right(2000)));
     static const QRegularExpression kGeometry(u"set_window_geometry\\(0, 0, (\\d+), (\\d+)\\)"_s);
-    const QString ownSize = kGeometry.match(program.log()).captured(0);
+    const QString ownSize = kGeometry.match(program.errors()).captured(0);
     QVERIFY(!ownSize.isEmpty());
 
     const quint32 weston = m_session->waitForWindow(u"^Weston Compositor"_s);
     QVERIFY(weston != 0);
     m_session->activate(weston);
     m_session->keys({u"super+shift+m"_s});
-    QVERIFY2(program.waitFor(u"unset_maximized()"_s),
-             qPrintable("never left the maximised state\n" + program.log().right(3000)));
-    const qsizetype left = program.log().lastIndexOf(u"unset_maximized()"_s);
-    QVERIFY2(program.waitFor(ownSize, left),
-             qPrintable("not back at " + ownSize + "\n" + program.log().right(3000)));
-    QVERIFY2(program.running(), qPrintable("ended on the maximise\n" + program.log().right(3000)));
+    QVERIFY2(program.waitForError(u"unset_maximized()"_s),
+             qPrintable("never left the maximised state\n" + program.errors().right(3000)));
+    const qsizetype left = program.errors().lastIndexOf(u"unset_maximized()"_s);
+    QVERIFY2(program.waitForError(ownSize, left),
+             qPrintable("not back at " + ownSize + "\n" + program.errors().right(3000)));
+    QVERIFY2(program.running(),
+             qPrintable("ended on the maximise\n" + program.errors().right(3000)));
 }
 
 void WaylandSmokeTest::aWaylandSessionWithAnXServerTakesX_data() {
@@ -177,14 +145,12 @@ void WaylandSmokeTest::aWaylandSessionWithAnXServerTakesX() {
     if (!platform.isEmpty()) {
         environment.insert(u"QT_QPA_PLATFORM"_s, platform);
     }
-    Client program(environment);
+    support::RunningProgram program(*m_session, kProgram, environment);
     if (onX) {
-        const quint32 window =
-            m_session->waitForWindow(u"^Quillmarch Color Converter$"_s, program.processId());
-        QVERIFY2(window != 0, "no window on X");
+        QVERIFY2(program.window() != 0, "no window on X");
     } else {
-        QVERIFY2(program.waitFor(u"set_title(\"Quillmarch Color Converter\")"_s),
-                 qPrintable(program.log().right(2000)));
+        QVERIFY2(program.waitForError(u"set_title(\"Quillmarch Color Converter\")"_s),
+                 qPrintable(program.errors().right(2000)));
     }
 }
 

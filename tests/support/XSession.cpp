@@ -290,4 +290,12 @@ void XSession::setClipboard(const QString& text) const {
     xclip.waitForFinished(15000);
 }
 
+bool RunningProgram::waitForError(const QString& text, qsizetype after) {
+    const QDeadlineTimer deadline(30000);
+    while (errors().indexOf(text, after) < 0 && running() && !deadline.hasExpired()) {
+        m_process.waitForReadyRead(100);
+    }
+    return errors().indexOf(text, after) >= 0;
+}
+
 } // namespace support

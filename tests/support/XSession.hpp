@@ -99,6 +99,7 @@ public:
         endWithTheTest(m_process);
         m_process.setProcessEnvironment(environment);
         m_process.start(program, arguments);
+        m_process.waitForStarted();
     }
     Q_DISABLE_COPY_MOVE(RunningProgram)
     ~RunningProgram() { end(); }
@@ -109,15 +110,23 @@ public:
                                        m_process.processId());
     }
     [[nodiscard]] QProcess& process() { return m_process; }
-    // Asks it to end, as a desktop does, and returns what it wrote to standard error.
-    QString end() {
+    [[nodiscard]] bool running() const { return m_process.state() == QProcess::Running; }
+    // Whether the text shows in what it wrote to standard error after the given place there
+    // (Qt's messages, the protocol lines WAYLAND_DEBUG asks for), waiting up to 30 s.
+    bool waitForError(const QString& text, qsizetype after = 0);
+    [[nodiscard]] const QString& errors() { return m_errors += readErrors(); }
+    // Asks it to end, as a desktop does, and returns all it wrote to standard error.
+    const QString& end() {
         stop(&m_process);
-        return QString::fromLocal8Bit(m_process.readAllStandardError());
+        return errors();
     }
 
 private:
+    QString readErrors() { return QString::fromLocal8Bit(m_process.readAllStandardError()); }
+
     const XSession& m_session;
     QProcess m_process;
+    QString m_errors;
 };
 
 } // namespace support
