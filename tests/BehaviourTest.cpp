@@ -104,17 +104,15 @@ void BehaviourTest::theWindowIsCentredFixedAndOffTheTaskbarWithItsIcon() {
     QVERIFY(session().clientRect(window).top() - session().frameRect(window).top() >= 15);
     QCOMPARE(m_frontEnd->pixel(kShape1, Qt::black), QColor(Qt::black)); // once it is drawn
 
-    const support::WindowFacts facts = m_frontEnd->facts();
-    QVERIFY(!facts.minimise);
-    QVERIFY(!facts.maximise);
-    QVERIFY(!facts.resizable);
-    QVERIFY(facts.closeBox);
-    QVERIFY(facts.systemMenu);
-    QVERIFY(facts.windowIcon);
+    QStringList wanted{u"minimise 0"_s, u"maximise 0"_s, u"resizable 0"_s,
+                       u"close 1"_s,    u"menu 1"_s,     u"icon 1"_s};
     if (m_frontEnd->kind() == support::FrontEnd::Kind::Windows) {
-        QVERIFY(facts.executableIcon);
-        QCOMPARE(facts.fileVersion, u"1.00"_s);
-        QCOMPARE(facts.productName, u"Quillmarch Color Converter"_s);
+        wanted << u"fileicons 1"_s << u"FileVersion 1.00"_s
+               << u"ProductName Quillmarch Color Converter"_s;
+    }
+    const QStringList facts = m_frontEnd->facts();
+    for (const QString& fact : wanted) {
+        QVERIFY2(facts.contains(fact), qPrintable(fact + u" not in "_s + facts.join(u", "_s)));
     }
 }
 

@@ -16,6 +16,10 @@ namespace {
 
 const QString kTitle = u"Quillmarch Color Converter"_s;
 
+QString fact(const QString& name, bool holds) {
+    return name + (holds ? u" 1"_s : u" 0"_s);
+}
+
 QString exactTitle(const QString& title) {
     return QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$');
 }
@@ -63,7 +67,7 @@ public:
 
     // The Motif hints are what the program asks of every window manager; openbox's allowed
     // actions and the size hints show what it made of them.
-    WindowFacts facts() override {
+    QStringList facts() override {
         constexpr uint kAllFunctions = 0x01;
         constexpr uint kMinimise = 0x08;
         constexpr uint kMaximise = 0x10;
@@ -77,15 +81,13 @@ public:
         };
         // WM_NORMAL_HINTS: flags, then x, y, width, height, then the minimum and maximum sizes.
         const QList<quint32> sizes = session().numbers(window(), u"WM_NORMAL_HINTS"_s);
-        WindowFacts facts;
-        facts.minimise = (functions & (kAllFunctions | kMinimise)) != 0;
-        facts.maximise =
-            (functions & (kAllFunctions | kMaximise)) != 0 || allowed(u"MAXIMIZE_HORZ"_s);
-        facts.resizable = sizes.mid(5, 2) != sizes.mid(7, 2) || allowed(u"RESIZE"_s);
-        facts.closeBox = (functions & kClose) != 0 && allowed(u"CLOSE"_s);
-        facts.systemMenu = (motif.value(2, ~0U) & kMenuDecoration) != 0;
-        facts.windowIcon = iconSizes().contains(24);
-        return facts;
+        return {fact(u"minimise"_s, (functions & (kAllFunctions | kMinimise)) != 0),
+                fact(u"maximise"_s,
+                     (functions & (kAllFunctions | kMaximise)) != 0 || allowed(u"MAXIMIZE_HORZ"_s)),
+                fact(u"resizable"_s, sizes.mid(5, 2) != sizes.mid(7, 2) || allowed(u"RESIZE"_s)),
+                fact(u"close"_s, (functions & kClose) != 0 && allowed(u"CLOSE"_s)),
+                fact(u"menu"_s, (motif.value(2, ~0U) & kMenuDecoration) != 0),
+                fact(u"icon"_s, iconSizes().contains(24))};
     }
 
 protected:
@@ -130,29 +132,10 @@ public:
         session().keys({u"Return"_s});
     }
 
-    WindowFacts facts() override {
-        const QString said = wine({probe(), u"facts"_s, kTitle, m_build.program()}).output;
-        const auto value = [&said](const QString& name) {
-            return QRegularExpression(u"^"_s + name + u" (.*)$"_s,
-                                      QRegularExpression::MultilineOption)
-                .match(said)
-                .captured(1);
-        };
-        const auto flag = [&value](const QString& name) {
-            return value(name) == u"1"_s;
-        };
-        WindowFacts facts;
-        facts.minimise = flag(u"minimizebox"_s);
-        facts.maximise = flag(u"maximizebox"_s);
-        facts.resizable = flag(u"thickframe"_s);
-        facts.closeBox = flag(u"close"_s);
-        facts.systemMenu = flag(u"sysmenu"_s);
-        // Wine hands the window's small and big icons to the desktop as _NET_WM_ICON.
-        facts.windowIcon = iconSizes().contains(16) && iconSizes().contains(32);
-        facts.executableIcon = value(u"fileicons"_s).toInt() > 0;
-        facts.fileVersion = value(u"FileVersion"_s);
-        facts.productName = value(u"ProductName"_s);
-        return facts;
+    // Wine hands the window's small and big icons to the desktop as _NET_WM_ICON.
+    QStringList facts() override {
+        return wine({probe(), u"facts"_s, kTitle, m_build.program()}).output.split(u'\n') +
+               QStringList{fact(u"icon"_s, iconSizes().contains(16) && iconSizes().contains(32))};
     }
 
 protected:
@@ -237,14 +220,7 @@ public:
         m_browser.insertText(text);
     }
 
-    QColor pixel(const QString& control, const QColor& awaited) override {
-        QColor seen;
-        pollUntil(awaited.isValid() ? 15000 : 0, [&] {
-            seen = m_browser.pixel(onScreen(control));
-            return !awaited.isValid() || seen == awaited;
-        });
-        return seen;
-    }
+    QColor pixelAt(QPoint screenPoint) override { return m_browser.pixel(screenPoint); }
 
     quint32 waitForChooser() override { return m_browser.waitForChooser() ? 1 : 0; }
     // Gone once the program waits for the next click: the command has written what it writes.
@@ -263,7 +239,7 @@ public:
         keys({u"Return"_s});
     }
 
-    WindowFacts facts() override { return {}; }
+    QStringList facts() override { return {}; }
 
 private:
     PageDriver m_browser;
@@ -316,6 +292,15 @@ QList<int> FrontEnd::iconSizes() const {
         }
     }
     return sizes;
+}
+
+QColor FrontEnd::pixel(const QString& control, const QColor& awaited) {
+    QColor seen;
+    pollUntil(awaited.isValid() ? 15000 : 0, [&] {
+        seen = pixelAt(onScreen(control));
+        return !awaited.isValid() || seen == awaited;
+    });
+    return seen;
 }
 
 QPoint FrontEnd::onScreen(const QString& control) const {

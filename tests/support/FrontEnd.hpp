@@ -17,20 +17,6 @@
 
 namespace support {
 
-// What the window offers the user around its controls, as the window manager or Windows sees it.
-struct WindowFacts {
-    bool minimise = true;
-    bool maximise = true;
-    bool resizable = true;
-    bool closeBox = false;
-    bool systemMenu = false;
-    bool windowIcon = false;
-    // The Windows executable's own icon and version record; not asked of the Qt program.
-    bool executableIcon = false;
-    QString fileVersion;
-    QString productName;
-};
-
 class FrontEnd {
 public:
     enum class Kind { Qt, Windows, Web };
@@ -52,7 +38,10 @@ public:
     [[nodiscard]] virtual QString text(const QString& control) = 0;
     // Types the channels into the open chooser and confirms.
     virtual void pickInChooser(const QColor& color) = 0;
-    [[nodiscard]] virtual WindowFacts facts() = 0;
+    // What the window offers around its controls, as the window manager or Windows sees it: "name
+    // 0" or "name 1" for minimise, maximise, resizable, close, menu and icon (the desktop has the
+    // window's icons); the Windows program adds its file's icon count and version record.
+    [[nodiscard]] virtual QStringList facts() = 0;
 
     // Key names as xdotool knows them, to whatever has the keyboard.
     virtual void keys(const QStringList& names) { m_session.keys(names); }
@@ -64,9 +53,7 @@ public:
     virtual void paste(const QString& control, const QString& text);
     // The colour in the middle of the control, once it turns the awaited one if one is given; what
     // it shows when the wait runs out.
-    [[nodiscard]] virtual QColor pixel(const QString& control, const QColor& awaited = {}) {
-        return m_session.pixel(onScreen(control), awaited);
-    }
+    [[nodiscard]] QColor pixel(const QString& control, const QColor& awaited = {});
     // Waits for the colour chooser to open, and for it to go; 0 and false when it does not.
     [[nodiscard]] virtual quint32 waitForChooser();
     [[nodiscard]] virtual bool waitForChooserGone(quint32 chooser) {
@@ -92,6 +79,9 @@ protected:
     }
     // The middle of the control on the screen.
     [[nodiscard]] QPoint onScreen(const QString& control) const;
+    [[nodiscard]] virtual QColor pixelAt(QPoint screenPoint) {
+        return m_session.pixel(screenPoint);
+    }
     // The sides of the square icons the window offers the desktop.
     [[nodiscard]] QList<int> iconSizes() const;
 

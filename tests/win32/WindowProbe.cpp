@@ -88,7 +88,7 @@ std::string versionValue(const std::vector<char>& record, const wchar_t* name) {
 
 int printFacts(HWND window, const char* executable) {
     const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
-    std::printf("minimizebox %d\nmaximizebox %d\nthickframe %d\nsysmenu %d\n",
+    std::printf("minimise %d\nmaximise %d\nresizable %d\nmenu %d\n",
                 (style & WS_MINIMIZEBOX) != 0 ? 1 : 0, (style & WS_MAXIMIZEBOX) != 0 ? 1 : 0,
                 (style & WS_THICKFRAME) != 0 ? 1 : 0, (style & WS_SYSMENU) != 0 ? 1 : 0);
     // The close box goes with the system menu unless the window's class takes it away.
