@@ -1,5 +1,6 @@
-// Channels and value texts of the conversion core, checked against the program's own examples, an
-// independent integer oracle, hostile inputs and the decimal marks of several locales.
+// Channels and value texts of the conversion core, checked against an independent integer oracle,
+// C's printf, hostile inputs and the decimal marks of several locales. SelectColorCommandTest
+// holds the program's own examples through the command.
 #include "color/ColorValues.hpp"
 
 #include "ColorCases.hpp"
@@ -23,8 +24,6 @@ class ColorValuesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void theProgramsOwnExamples_data();
-    void theProgramsOwnExamples();
     void everyChannelMatchesIntegerOracle();
     void everyChannelValueFormatsLikeCLocalePrintf();
     void highBitsAndNegativeInputsAreMasked_data();
@@ -35,24 +34,6 @@ private slots:
     void decimalMarkIsAFullStopInEveryLocale_data();
     void decimalMarkIsAFullStopInEveryLocale();
 };
-
-void ColorValuesTest::theProgramsOwnExamples_data() {
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<QString>("hud");
-    for (const cases::Example& example : cases::kExamples) {
-        QTest::newRow(example.name) << example.value << QString::fromLatin1(example.menu)
-                                    << QString::fromLatin1(example.hud);
-    }
-}
-
-void ColorValuesTest::theProgramsOwnExamples() {
-    QFETCH(int, value);
-    QFETCH(QString, menu);
-    QFETCH(QString, hud);
-    QCOMPARE(QString::fromStdString(menuTextOf(value)), menu);
-    QCOMPARE(QString::fromStdString(hudTextOf(value)), hud);
-}
 
 void ColorValuesTest::everyChannelMatchesIntegerOracle() {
     for (int channel = 0; channel <= 255; ++channel) {
