@@ -30,6 +30,19 @@ QString windowsTest(const QString& name) {
     return kBuild.testProgram(name);
 }
 
+// A LOGFONTW of the face at the size: the height in points (Wine takes a positive height so),
+// normal weight.
+QString messageFont(const QString& face, int points) {
+    QByteArray font(92, '\0');
+    font[0] = static_cast<char>(points);
+    font[16] = static_cast<char>(0x90); // 400, FW_NORMAL
+    font[17] = 0x01;
+    for (qsizetype i = 0; i < face.size(); ++i) {
+        font[28 + 2 * i] = static_cast<char>(face.at(i).unicode());
+    }
+    return QString::fromLatin1(font.toHex());
+}
+
 } // namespace
 
 class WineTest : public QObject {
@@ -42,9 +55,8 @@ private slots:
     void coreTestsPassWithACommaAsDecimalSymbol();
     void executableIsOneSmallSelfContainedProgramOfItsWordSize();
     void everyControlStandsWherePinned();
-    void growsForTheUsersMessageFontWithinTheScreen_data();
-    void growsForTheUsersMessageFontWithinTheScreen();
-    void layoutScalesWithTheDesktopDpi();
+    void growsWithTheUsersFontAndDpiWithinTheScreen_data();
+    void growsWithTheUsersFontAndDpiWithinTheScreen();
 
 private:
     // Starts the program under Wine; its window, or 0 if none came.
@@ -55,10 +67,6 @@ private:
         return m_session->waitForWindow(u"^"_s + kTitle + u"$"_s);
     }
     [[nodiscard]] QString misplacedControl(double factor, int tolerance) const;
-    [[nodiscard]] int setRegistryValue(const QString& key, const QString& name, const QString& type,
-                                       const QString& value) const {
-        return m_wine->setRegistryValue(key, name, type, value).exitCode;
-    }
 
     std::unique_ptr<support::XSession> m_session;
     std::unique_ptr<support::WinePrefix> m_wine;
@@ -75,16 +83,14 @@ void WineTest::initTestCase() {
     m_wine = std::make_unique<support::WinePrefix>(*m_session, kBuild);
     const QString failure = m_wine->boot();
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
-    QCOMPARE(setRegistryValue(u"HKCU\\Control Panel\\International"_s, u"sDecimal"_s, u"REG_SZ"_s,
-                              u","_s),
-             0);
+    QVERIFY(m_wine->setRegistryValue(
+        {u"HKCU\\Control Panel\\International"_s, u"sDecimal"_s, u"REG_SZ"_s, u","_s}));
     // Wine's own Tahoma, which stands in for the dialog font, is wider than Windows' and grows the
     // window at the default font (BehaviourTest drives it so). Here a condensed face fits the
     // captions as Windows' Tahoma does, so the layout is held at the size Windows users get.
-    QCOMPARE(setRegistryValue(
-                 u"HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes"_s,
-                 u"MS Shell Dlg 2"_s, u"REG_SZ"_s, u"DejaVu Sans Condensed"_s),
-             0);
+    QVERIFY(m_wine->setRegistryValue(
+        {u"HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes"_s,
+         u"MS Shell Dlg 2"_s, u"REG_SZ"_s, u"DejaVu Sans Condensed"_s}));
 }
 
 void WineTest::cleanupTestCase() {
@@ -178,65 +184,52 @@ void WineTest::everyControlStandsWherePinned() {
     }
 }
 
-void WineTest::growsForTheUsersMessageFontWithinTheScreen_data() {
-    QTest::addColumn<int>("points");
-    QTest::newRow("DejaVu Sans 12") << 12;
-    QTest::newRow("DejaVu Sans 48, too large for the screen") << 48;
+void WineTest::growsWithTheUsersFontAndDpiWithinTheScreen_data() {
+    QTest::addColumn<QStringList>("setting"); // key, name, type, value
+    QTest::addColumn<double>("factor");       // 0: more than 1.3, whatever the font needs
+    const QString desktop = u"HKCU\\Control Panel\\Desktop"_s;
+    const QString metrics = desktop + u"\\WindowMetrics"_s;
+    QTest::newRow("DejaVu Sans 12") << QStringList{metrics, u"MessageFont"_s, u"REG_BINARY"_s,
+                                                   messageFont(u"DejaVu Sans"_s, 12)}
+                                    << 0.0;
+    QTest::newRow("DejaVu Sans 48, too large for the screen")
+        << QStringList{metrics, u"MessageFont"_s, u"REG_BINARY"_s,
+                       messageFont(u"DejaVu Sans"_s, 48)}
+        << 0.0;
+    // A 150 % desktop.
+    QTest::newRow("144 dpi") << QStringList{desktop, u"LogPixels"_s, u"REG_DWORD"_s, u"144"_s}
+                             << 1.5;
 }
 
-// A user who made text larger for reading sets a larger message font. The window takes it and grows
-// as a whole; a font too large for the screen gives way to the largest size that fits, never to
-// the 8-point dialog font or less.
-void WineTest::growsForTheUsersMessageFontWithinTheScreen() {
-    QFETCH(int, points);
-    // A LOGFONTW: the height in points (Wine takes a positive height so), normal weight, the face.
-    QByteArray font(92, '\0');
-    font[0] = static_cast<char>(points);
-    font[16] = static_cast<char>(0x90); // 400, FW_NORMAL
-    font[17] = 0x01;
-    const QString face = u"DejaVu Sans"_s;
-    for (qsizetype i = 0; i < face.size(); ++i) {
-        font[28 + 2 * i] = static_cast<char>(face.at(i).unicode());
-    }
-    const QString metrics = u"HKCU\\Control Panel\\Desktop\\WindowMetrics"_s;
-    QCOMPARE(setRegistryValue(metrics, u"MessageFont"_s, u"REG_BINARY"_s,
-                              QString::fromLatin1(font.toHex())),
-             0);
+// A user who made text larger for reading sets a larger message font, or a larger scale. The
+// window takes it and grows as a whole; a font too large for the screen gives way to the largest
+// size that fits, never to the 8-point dialog font or less. Not checked for centring: at 144 dpi
+// Wine sizes its title bar for the scale while openbox draws its own, so the frame Windows centres
+// is not the frame on screen.
+void WineTest::growsWithTheUsersFontAndDpiWithinTheScreen() {
+    QFETCH(QStringList, setting);
+    QFETCH(double, factor);
+    QVERIFY(m_wine->setRegistryValue(setting));
     const auto restore = qScopeGuard([&] {
         static_cast<void>(
-            m_wine->run({u"reg"_s, u"delete"_s, metrics, u"/v"_s, u"MessageFont"_s, u"/f"_s}));
+            m_wine->run({u"reg"_s, u"delete"_s, setting[0], u"/v"_s, setting[1], u"/f"_s}));
     });
+    // Wine reads the settings when its server starts.
     QCOMPARE(support::runTool(u"wineserver"_s, {u"--kill"_s}, m_wine->environment()).exitCode, 0);
     const quint32 window = startProgram();
-    QVERIFY2(window != 0, "the window never appeared with the larger font");
+    QVERIFY2(window != 0, "the window never appeared");
 
     const QRect client = m_session->clientRect(window);
-    const double factor = client.width() / static_cast<double>(pinned::kClientPixels.width());
+    const double grown = client.width() / static_cast<double>(pinned::kClientPixels.width());
     const QString seen = u"%1 by %2"_s.arg(client.width()).arg(client.height());
-    // At the 8-point dialog font the window keeps its own size.
-    QVERIFY2(factor > 1.3, qPrintable(seen));
-    QVERIFY2(qAbs(client.height() - pinned::kClientPixels.height() * factor) <= 1,
+    QVERIFY2(factor == 0 ? grown > 1.3 : qAbs(grown - factor) * pinned::kClientPixels.width() <= 1,
              qPrintable(seen));
+    QVERIFY2(qAbs(client.height() - pinned::kClientPixels.height() * grown) <= 1, qPrintable(seen));
     QVERIFY2(m_session->screenRect().contains(m_session->frameRect(window)), qPrintable(seen));
-    // Each control where the table puts it, grown by the window's one factor.
-    const QString misplaced = misplacedControl(factor, 2);
+    const QString misplaced = misplacedControl(grown, 2);
     QVERIFY2(misplaced.isEmpty(), qPrintable(misplaced));
-}
-
-void WineTest::layoutScalesWithTheDesktopDpi() {
-    // 144 dpi is a 150 % desktop; Wine reads the setting when its server starts.
-    QCOMPARE(setRegistryValue(u"HKCU\\Control Panel\\Desktop"_s, u"LogPixels"_s, u"REG_DWORD"_s,
-                              u"144"_s),
-             0);
-    QCOMPARE(support::runTool(u"wineserver"_s, {u"--kill"_s}, m_wine->environment()).exitCode, 0);
-    const quint32 window = startProgram();
-    QVERIFY2(window != 0, "the window never appeared at 144 dpi");
-    const QRect client = m_session->clientRect(window);
-    QCOMPARE(client.size(), pinned::kClientPixels * 1.5);
-    // Not checked for centring here: Wine sizes its title bar for 144 dpi while openbox draws its
-    // own, so the frame Windows centres is not the frame on screen.
-    const QPoint shape1 = pinned::centreInClient(u"Shape1"_s);
-    QCOMPARE(m_session->pixel(client.topLeft() + shape1 * 1.5, Qt::black), QColor(Qt::black));
+    const QPoint shape1 = client.topLeft() + pinned::centreInClient(u"Shape1"_s) * grown;
+    QCOMPARE(m_session->pixel(shape1, Qt::black), QColor(Qt::black));
 }
 
 QTEST_GUILESS_MAIN(WineTest)

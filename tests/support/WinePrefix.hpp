@@ -85,10 +85,12 @@ public:
         return environment;
     }
 
-    [[nodiscard]] ToolOutcome setRegistryValue(const QString& key, const QString& name,
-                                               const QString& type, const QString& value) const {
-        return run({QStringLiteral("reg"), QStringLiteral("add"), key, QStringLiteral("/v"), name,
-                    QStringLiteral("/t"), type, QStringLiteral("/d"), value, QStringLiteral("/f")});
+    // Sets a value: its key, name, type and data, as `reg add` takes them.
+    [[nodiscard]] bool setRegistryValue(const QStringList& value) const {
+        return run({QStringLiteral("reg"), QStringLiteral("add"), value.value(0),
+                    QStringLiteral("/v"), value.value(1), QStringLiteral("/t"), value.value(2),
+                    QStringLiteral("/d"), value.value(3), QStringLiteral("/f")})
+                   .exitCode == 0;
     }
 
     // Runs a Windows program (or a Wine tool) to completion; Windows line ends become plain.
