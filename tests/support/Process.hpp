@@ -15,7 +15,7 @@ namespace support {
 
 struct ToolOutcome {
     int exitCode = -1;
-    QString output; // standard output and error, interleaved
+    QString output;
 };
 
 // Ends the program when the test ends, even when the test dies before it can end it itself (a
@@ -25,14 +25,16 @@ inline void endWithTheTest(QProcess& process) {
     process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
 }
 
+// What it wrote to standard output and error, or only to standard output where its errors are no
+// answer (SeparateChannels).
 inline ToolOutcome
 runTool(const QString& program, const QStringList& arguments,
         const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
-        int timeoutMs = 300000) {
+        int timeoutMs = 300000, QProcess::ProcessChannelMode channels = QProcess::MergedChannels) {
     QProcess process;
     endWithTheTest(process);
     process.setProcessEnvironment(environment);
-    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setProcessChannelMode(channels);
     process.start(program, arguments);
     if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit) {
         process.kill();

@@ -102,15 +102,9 @@ QProcessEnvironment XSession::environment() const {
 }
 
 QString XSession::run(const QString& program, const QStringList& arguments, int timeoutMs) const {
-    QProcess process;
-    process.setProcessEnvironment(environment());
-    process.start(program, arguments);
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
+    const ToolOutcome outcome =
+        runTool(program, arguments, environment(), timeoutMs, QProcess::SeparateChannels);
+    return outcome.exitCode == 0 ? outcome.output : QString();
 }
 
 // openbox lists every window it manages on the root; a window's title is its _NET_WM_NAME, or
