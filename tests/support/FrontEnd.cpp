@@ -115,10 +115,13 @@ public:
                                  : failure;
     }
 
+    // The text after the control's id and rectangle in what the probe reads.
     QString text(const QString& control) override {
-        const ToolOutcome read =
-            wine({probe(), u"text"_s, kTitle, QString::number(controlId(control))});
-        return read.exitCode == 0 ? read.output : u"<unreadable>"_s;
+        const ToolOutcome read = wine({probe(), u"controls"_s, kTitle});
+        const QString id = QString::number(controlId(control)) + u' ';
+        const QStringList line = read.output.split(u'\n').filter(QRegularExpression(u'^' + id));
+        return read.exitCode == 0 && line.size() == 1 ? line.first().section(u' ', 5)
+                                                      : u"<unreadable>"_s;
     }
 
     // Alt+R reaches the red field; Tab moves on to green and blue, selecting their text.

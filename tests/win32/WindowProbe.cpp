@@ -1,7 +1,7 @@
 // Reads a running Windows program from the outside, as automation or a screen reader would, for
 // the tests under Wine:
-//   WindowProbe text  <title> <control id>   the control's text (WM_GETTEXT)
-//   WindowProbe rects <title>                "id left top width height" per child, client pixels
+//   WindowProbe controls <title>             "id left top width height text" per child, in client
+//                                            pixels, the text as WM_GETTEXT gives it
 //   WindowProbe facts <title> <executable>   style bits, the file's icons and version record
 #include <cstdio>
 #include <cstdlib>
@@ -28,12 +28,13 @@ std::string narrow(const std::wstring& text) {
     return utf8;
 }
 
-int printText(HWND window, int id) {
-    const HWND control = GetDlgItem(window, id);
-    if (control == nullptr) {
-        std::fprintf(stderr, "WindowProbe: no control %d\n", id);
-        return 1;
-    }
+struct Reading {
+    HWND window;
+    bool answered;
+};
+
+BOOL CALLBACK printControl(HWND control, LPARAM reading) {
+    Reading& read = *reinterpret_cast<Reading*>(reading);
     // A program stuck in its own work must not hang the test that reads it.
     const auto send = [control](UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
         return SendMessageTimeoutW(control, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000,
@@ -48,19 +49,14 @@ int printText(HWND window, int id) {
     if (text.empty() ||
         !send(WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied)) {
         std::fprintf(stderr, "WindowProbe: the program does not answer\n");
-        return 1;
+        read.answered = false;
+        return FALSE;
     }
-    std::printf("%s", narrow(text.data()).c_str());
-    return 0;
-}
-
-BOOL CALLBACK printRect(HWND child, LPARAM window) {
     RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(HWND_DESKTOP, reinterpret_cast<HWND>(window), reinterpret_cast<POINT*>(&rect),
-                    2);
-    std::printf("%d %ld %ld %ld %ld\n", GetDlgCtrlID(child), rect.left, rect.top,
-                rect.right - rect.left, rect.bottom - rect.top);
+    GetWindowRect(control, &rect);
+    MapWindowPoints(HWND_DESKTOP, read.window, reinterpret_cast<POINT*>(&rect), 2);
+    std::printf("%d %ld %ld %ld %ld %s\n", GetDlgCtrlID(control), rect.left, rect.top,
+                rect.right - rect.left, rect.bottom - rect.top, narrow(text.data()).c_str());
     return TRUE;
 }
 
@@ -113,16 +109,14 @@ int main(int argc, char* argv[]) {
     const std::string command = argc > 1 ? argv[1] : "";
     const HWND window = argc > 2 ? FindWindowW(nullptr, widen(argv[2]).c_str()) : nullptr;
     if (window == nullptr) {
-        std::fprintf(stderr, "usage: WindowProbe text|rects|facts <window title> [...]; "
+        std::fprintf(stderr, "usage: WindowProbe controls|facts <window title> [...]; "
                              "or no such window\n");
         return 2;
     }
-    if (command == "text" && argc == 4) {
-        return printText(window, std::atoi(argv[3]));
-    }
-    if (command == "rects") {
-        EnumChildWindows(window, printRect, reinterpret_cast<LPARAM>(window));
-        return 0;
+    if (command == "controls") {
+        Reading reading{window, true};
+        EnumChildWindows(window, printControl, reinterpret_cast<LPARAM>(&reading));
+        return reading.answered ? 0 : 1;
     }
     if (command == "facts" && argc == 4) {
         return printFacts(window, argv[3]);
