@@ -1,15 +1,21 @@
-// The built program's start and end on a real X server under a window manager: how it refuses to
-// start without a usable display, which scale settings it will not pass on, and how it ends when
-// its window or its display is taken away. BehaviourTest covers the running window.
+// The built program in the desktop sessions it meets. On a real X server under a window manager:
+// how it refuses to start without a usable display, which scale settings it will not pass on, how
+// it grows and repaints for the user's font and scale, how docks and taskbars see it, and how it
+// ends when its window or its display is taken away. Under weston: alone on the compositor it
+// announces a toplevel window, answers the configure and draws, a maximise from the compositor
+// leaves it at its own size, and where the session also has an X server it takes X unless the user
+// names a platform. BehaviourTest covers the running window.
 #include "support/PinnedLayout.hpp"
 #include "support/Process.hpp"
 #include "support/XSession.hpp"
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -25,6 +31,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kProgram = QStringLiteral(QCC_PROGRAM_PATH);
+// weston's sockets in the session's runtime folder: alone, and drawing on the X server.
+const QString kHeadless = u"qcc-wayland-headless"_s;
+const QString kOnX = u"qcc-wayland-on-x"_s;
 
 // The session's environment with qt6ct handing the program the font, as KDE's and GNOME's
 // integration hand over the user's, and a cursor that does not blink.
@@ -56,7 +65,7 @@ template <typename Test> QRect pixelsWhere(const QImage& image, Test test) {
 
 } // namespace
 
-class X11WindowTest : public QObject {
+class DesktopSessionTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -75,21 +84,58 @@ private slots:
     void docksMatchTheWindowToItsDesktopEntry();
     void aMinimisedWindowWaitsOnTheTaskbar_data();
     void aMinimisedWindowWaitsOnTheTaskbar();
+    void showsItsWindowOnWeston();
+    void aMaximiseFromTheCompositorLeavesItRunningAtItsSize();
+    void aWaylandSessionWithAnXServerTakesX_data();
+    void aWaylandSessionWithAnXServerTakesX();
 
 private:
     [[nodiscard]] QProcessEnvironment environmentWith(const QStringList& settings) const;
+    QString startWeston();
+
+    // The program's environment in a Wayland session on the socket; the client's side of the
+    // protocol is written to its standard error.
+    [[nodiscard]] QProcessEnvironment onWayland(const QString& socket, bool withX = false) const {
+        return environmentWith({withX ? u"DISPLAY=session"_s : QString(),
+                                u"XDG_SESSION_TYPE=wayland"_s, u"WAYLAND_DISPLAY="_s + socket,
+                                u"WAYLAND_DEBUG=client"_s});
+    }
 
     std::unique_ptr<support::XSession> m_session;
+    std::unique_ptr<support::RunningProgram> m_headless;
+    std::unique_ptr<support::RunningProgram> m_onX;
 };
 
-void X11WindowTest::initTestCase() {
+void DesktopSessionTest::initTestCase() {
     m_session = std::make_unique<support::XSession>();
     QVERIFY2(m_session->failure().isEmpty(), qPrintable(m_session->failure()));
 }
 
+// Starts weston once, on two sockets in the session's runtime folder: alone, and drawing on the X
+// server. Empty once both sockets are there; else what went wrong.
+QString DesktopSessionTest::startWeston() {
+    const auto weston = [this](const QString& socket, const QStringList& backend) {
+        return std::make_unique<support::RunningProgram>(
+            *m_session, u"weston"_s, m_session->environment(),
+            backend + QStringList{u"--socket="_s + socket, u"--idle-time=0"_s});
+    };
+    if (!m_headless) {
+        m_headless = weston(kHeadless, {u"--backend=headless-backend.so"_s});
+        m_onX = weston(kOnX, {u"--backend=x11-backend.so"_s, u"--width=1024"_s, u"--height=768"_s});
+    }
+    const QString runtime = m_session->environment().value(u"XDG_RUNTIME_DIR"_s);
+    for (support::RunningProgram* compositor : {m_headless.get(), m_onX.get()}) {
+        const QString socket = compositor == m_onX.get() ? kOnX : kHeadless;
+        if (!support::pollUntil(30000, [&] { return QFile::exists(runtime + u'/' + socket); })) {
+            return u"weston opened no socket "_s + socket + u": "_s + compositor->errors();
+        }
+    }
+    return {};
+}
+
 // The session's environment with settings applied: "NAME=value" sets, "NAME=" removes, and
 // "DISPLAY=session" names this session's display.
-QProcessEnvironment X11WindowTest::environmentWith(const QStringList& settings) const {
+QProcessEnvironment DesktopSessionTest::environmentWith(const QStringList& settings) const {
     QProcessEnvironment environment = m_session->environment();
     environment.remove(u"DISPLAY"_s);
     for (const QString& setting : settings) {
@@ -104,7 +150,7 @@ QProcessEnvironment X11WindowTest::environmentWith(const QStringList& settings) 
     return environment;
 }
 
-void X11WindowTest::refusesToStartWithOneLineSayingWhy_data() {
+void DesktopSessionTest::refusesToStartWithOneLineSayingWhy_data() {
     QTest::addColumn<QStringList>("settings");
     QTest::addColumn<QString>("expected");
     QTest::newRow("no display at all") << QStringList() << u"no graphical desktop"_s;
@@ -120,7 +166,7 @@ void X11WindowTest::refusesToStartWithOneLineSayingWhy_data() {
                           "the Wayland display \"wayland-0\" did not answer");
 }
 
-void X11WindowTest::refusesToStartWithOneLineSayingWhy() {
+void DesktopSessionTest::refusesToStartWithOneLineSayingWhy() {
     QFETCH(QStringList, settings);
     QFETCH(QString, expected);
     support::RunningProgram program(*m_session, kProgram, environmentWith(settings));
@@ -133,7 +179,7 @@ void X11WindowTest::refusesToStartWithOneLineSayingWhy() {
     QVERIFY2(message.contains(expected), qPrintable(message));
 }
 
-void X11WindowTest::scaleSettingsNoDesktopCanMeanAreIgnored_data() {
+void DesktopSessionTest::scaleSettingsNoDesktopCanMeanAreIgnored_data() {
     QTest::addColumn<QString>("setting");
     QTest::addColumn<QSize>("client");
     QTest::addColumn<bool>("ignored");
@@ -157,7 +203,7 @@ void X11WindowTest::scaleSettingsNoDesktopCanMeanAreIgnored_data() {
 // Whatever the scale, the window stands centred: the window manager announces the frame in device
 // pixels, whatever the scale Qt works at.
 
-void X11WindowTest::scaleSettingsNoDesktopCanMeanAreIgnored() {
+void DesktopSessionTest::scaleSettingsNoDesktopCanMeanAreIgnored() {
     QFETCH(QString, setting);
     QFETCH(QSize, client);
     QFETCH(bool, ignored);
@@ -192,7 +238,7 @@ void X11WindowTest::scaleSettingsNoDesktopCanMeanAreIgnored() {
     }
 }
 
-void X11WindowTest::aLostXConnectionEndsWithStatusOneAndOneLine() {
+void DesktopSessionTest::aLostXConnectionEndsWithStatusOneAndOneLine() {
     auto session = std::make_unique<support::XSession>();
     QVERIFY2(session->failure().isEmpty(), qPrintable(session->failure()));
     support::RunningProgram program(*session, kProgram, session->environment());
@@ -208,7 +254,7 @@ void X11WindowTest::aLostXConnectionEndsWithStatusOneAndOneLine() {
              qPrintable(message));
 }
 
-void X11WindowTest::destroyedByAnotherProgramItEndsWithStatusZero() {
+void DesktopSessionTest::destroyedByAnotherProgramItEndsWithStatusZero() {
     support::RunningProgram program(*m_session, kProgram, m_session->environment());
     const quint32 window = program.window();
     QVERIFY2(window != 0, "the program's window never appeared");
@@ -219,7 +265,7 @@ void X11WindowTest::destroyedByAnotherProgramItEndsWithStatusZero() {
     QCOMPARE(process.exitCode(), 0);
 }
 
-void X11WindowTest::growsCentredForTheFontQt6ctHandsOver_data() {
+void DesktopSessionTest::growsCentredForTheFontQt6ctHandsOver_data() {
     QTest::addColumn<int>("points");
     QTest::addColumn<QSize>("screen");
     QTest::newRow("DejaVu Sans 12 on 1280 x 1024") << 12 << QSize(1280, 1024);
@@ -228,7 +274,7 @@ void X11WindowTest::growsCentredForTheFontQt6ctHandsOver_data() {
 
 // DejaVu Sans 12 needs more room than the table's boxes give, and at 20 points the grown window
 // would be larger than a small screen.
-void X11WindowTest::growsCentredForTheFontQt6ctHandsOver() {
+void DesktopSessionTest::growsCentredForTheFontQt6ctHandsOver() {
     QFETCH(int, points);
     QFETCH(QSize, screen);
     const support::XSession session(screen);
@@ -252,7 +298,7 @@ void X11WindowTest::growsCentredForTheFontQt6ctHandsOver() {
     QVERIFY2(offCentre.isEmpty(), qPrintable(offCentre + u": "_s + seen));
 }
 
-void X11WindowTest::everyChangeOfStateReachesTheScreenWhole_data() {
+void DesktopSessionTest::everyChangeOfStateReachesTheScreenWhole_data() {
     QTest::addColumn<QString>("factor");
     for (const char* factor : {"1.5", "1.5625", "1.75"}) {
         QTest::addRow("Cantarell 11 at %s", factor) << QString::fromLatin1(factor);
@@ -262,7 +308,7 @@ void X11WindowTest::everyChangeOfStateReachesTheScreenWhole_data() {
 // Qt copies each repaint to the screen; a row or column a change paints but leaves out of that
 // copy keeps the look before it, such as the focus colour after the focus has left. After each
 // change, once the picture holds still, drawing the whole window afresh must change nothing.
-void X11WindowTest::everyChangeOfStateReachesTheScreenWhole() {
+void DesktopSessionTest::everyChangeOfStateReachesTheScreenWhole() {
     QFETCH(QString, factor);
     const QTemporaryDir config;
     QProcessEnvironment environment = withQt6ct(*m_session, config, u"Cantarell,11"_s);
@@ -321,7 +367,7 @@ void X11WindowTest::everyChangeOfStateReachesTheScreenWhole() {
 
 // A dock groups the window under its launcher when the window's class is the one the desktop
 // entry announces.
-void X11WindowTest::docksMatchTheWindowToItsDesktopEntry() {
+void DesktopSessionTest::docksMatchTheWindowToItsDesktopEntry() {
     QSettings entry(QStringLiteral(QCC_DESKTOP_ENTRY), QSettings::IniFormat);
     const QString announced = entry.value(u"Desktop Entry/StartupWMClass"_s).toString();
     support::RunningProgram program(*m_session, kProgram, m_session->environment());
@@ -330,7 +376,7 @@ void X11WindowTest::docksMatchTheWindowToItsDesktopEntry() {
     QVERIFY2(wmClass.endsWith(u',' + announced), qPrintable(wmClass));
 }
 
-void X11WindowTest::aMinimisedWindowWaitsOnTheTaskbar_data() {
+void DesktopSessionTest::aMinimisedWindowWaitsOnTheTaskbar_data() {
     QTest::addColumn<QStringList>("windowManager");
     QTest::addColumn<QStringList>("bringBack"); // xdotool's arguments; %1 is the window
     QTest::addColumn<QString>("platformTheme");
@@ -350,7 +396,7 @@ void X11WindowTest::aMinimisedWindowWaitsOnTheTaskbar_data() {
 // taskbar once it is back. Neither window manager lets it be maximised or resized, and the
 // chooser stays off the taskbar too, and opens centred over the window each time, also after the
 // user resized it.
-void X11WindowTest::aMinimisedWindowWaitsOnTheTaskbar() {
+void DesktopSessionTest::aMinimisedWindowWaitsOnTheTaskbar() {
     QFETCH(QStringList, windowManager);
     QFETCH(QStringList, bringBack);
     QFETCH(QString, platformTheme);
@@ -404,5 +450,70 @@ void X11WindowTest::aMinimisedWindowWaitsOnTheTaskbar() {
              "back, the window is still on the taskbar");
 }
 
-QTEST_GUILESS_MAIN(X11WindowTest)
-#include "X11WindowTest.moc"
+void DesktopSessionTest::showsItsWindowOnWeston() {
+    const QString failure = startWeston();
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    support::RunningProgram program(*m_session, kProgram, onWayland(kHeadless));
+    for (const QString& line :
+         {u"set_title(\"Quillmarch Color Converter\")"_s,
+          u"set_app_id(\"org.quillmarch.ColorConverter\")"_s, u"ack_configure("_s, u".attach("_s}) {
+        QVERIFY2(program.waitForError(line),
+                 qPrintable("never sent " + line + "\n" + program.errors().right(2000)));
+    }
+    QVERIFY2(program.running(), "the program ended by itself on Wayland");
+    // The surface is attached after the compositor's configure was answered, not before.
+    QVERIFY(program.errors().lastIndexOf(u".attach("_s) >
+            program.errors().indexOf(u"ack_configure("_s));
+}
+
+// Weston maximises whatever window has the keyboard on Super+Shift+M, fixed size or not; Qt's own
+// title bar does the same through the maximise button it always draws.
+void DesktopSessionTest::aMaximiseFromTheCompositorLeavesItRunningAtItsSize() {
+    const QString failure = startWeston();
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    support::RunningProgram program(*m_session, kProgram, onWayland(kOnX));
+    QVERIFY2(program.waitForError(u".attach("_s), qPrintable(program.errors().right(2000)));
+    static const QRegularExpression kGeometry(u"set_window_geometry\\(0, 0, (\\d+), (\\d+)\\)"_s);
+    const QString ownSize = kGeometry.match(program.errors()).captured(0);
+    QVERIFY(!ownSize.isEmpty());
+
+    const quint32 weston = m_session->waitForWindow(u"^Weston Compositor"_s);
+    QVERIFY(weston != 0);
+    m_session->activate(weston);
+    m_session->keys({u"super+shift+m"_s});
+    QVERIFY2(program.waitForError(u"unset_maximized()"_s),
+             qPrintable("never left the maximised state\n" + program.errors().right(3000)));
+    const qsizetype left = program.errors().lastIndexOf(u"unset_maximized()"_s);
+    QVERIFY2(program.waitForError(ownSize, left),
+             qPrintable("not back at " + ownSize + "\n" + program.errors().right(3000)));
+    QVERIFY2(program.running(),
+             qPrintable("ended on the maximise\n" + program.errors().right(3000)));
+}
+
+void DesktopSessionTest::aWaylandSessionWithAnXServerTakesX_data() {
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<bool>("onX");
+    QTest::newRow("no platform named") << QString() << true;
+    QTest::newRow("QT_QPA_PLATFORM=wayland") << u"wayland"_s << false;
+}
+
+void DesktopSessionTest::aWaylandSessionWithAnXServerTakesX() {
+    const QString failure = startWeston();
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QFETCH(QString, platform);
+    QFETCH(bool, onX);
+    QProcessEnvironment environment = onWayland(kHeadless, true);
+    if (!platform.isEmpty()) {
+        environment.insert(u"QT_QPA_PLATFORM"_s, platform);
+    }
+    support::RunningProgram program(*m_session, kProgram, environment);
+    if (onX) {
+        QVERIFY2(program.window() != 0, "no window on X");
+    } else {
+        QVERIFY2(program.waitForError(u"set_title(\"Quillmarch Color Converter\")"_s),
+                 qPrintable(program.errors().right(2000)));
+    }
+}
+
+QTEST_GUILESS_MAIN(DesktopSessionTest)
+#include "DesktopSessionTest.moc"
