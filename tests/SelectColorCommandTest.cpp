@@ -41,7 +41,6 @@ class SelectColorCommandTest : public QObject {
 
 private slots:
     void confirmedColorFillsTextsThenSwatch();
-    void cancelWritesNothingAndEveryPickWritesAgain();
     void everyShowIsArmedAndOnlyAConfirmIsReadSevenTimes();
     void failureAtEachReadKeepsOnlyEarlierOutputs_data();
     void failureAtEachReadKeepsOnlyEarlierOutputs();
@@ -58,31 +57,6 @@ void SelectColorCommandTest::confirmedColorFillsTextsThenSwatch() {
         QCOMPARE(rig.outputs.fill, example.value);
         QCOMPARE(rig.outputs.writes, QStringList({"Text1", "Text2", "Shape1"}));
     }
-}
-
-// Whether the boxes hold the user's typing or an earlier pick, a cancel leaves them; a pick
-// replaces both, even when it is the colour already shown.
-void SelectColorCommandTest::cancelWritesNothingAndEveryPickWritesAgain() {
-    Rig rig;
-    rig.outputs.text1 = u"typed by the user"_s;
-    rig.outputs.text2 = u"(0.1,0.2"_s;
-    rig.cancel();
-    QVERIFY(rig.outputs.writes.isEmpty());
-    QCOMPARE(rig.outputs.text1, u"typed by the user"_s);
-    QCOMPARE(rig.outputs.text2, u"(0.1,0.2"_s);
-    QCOMPARE(rig.outputs.fill, 0);
-
-    rig.pick(kPurple);
-    rig.outputs.text1 = u"typed again"_s;
-    rig.cancel();
-    QCOMPARE(rig.outputs.writes.size(), 3);
-    QCOMPARE(rig.outputs.text1, u"typed again"_s);
-    QCOMPARE(rig.outputs.text2, u"(0.502,0.251,0.753)"_s);
-    QCOMPARE(rig.outputs.fill, kPurple);
-
-    rig.pick(kPurple);
-    QCOMPARE(rig.outputs.text1, u"0.502 0.251 0.753 1"_s);
-    QCOMPARE(rig.outputs.writes.size(), 6);
 }
 
 // Each show is armed to raise on cancel, and the colour is read only once a confirm has closed
