@@ -81,7 +81,6 @@ private slots:
     void growsCentredForTheFontQt6ctHandsOver();
     void everyChangeOfStateReachesTheScreenWhole_data();
     void everyChangeOfStateReachesTheScreenWhole();
-    void docksMatchTheWindowToItsDesktopEntry();
     void aMinimisedWindowWaitsOnTheTaskbar_data();
     void aMinimisedWindowWaitsOnTheTaskbar();
     void showsItsWindowOnWeston();
@@ -365,17 +364,6 @@ void DesktopSessionTest::everyChangeOfStateReachesTheScreenWhole() {
     QVERIFY2(seen.isEmpty(), qPrintable(seen));
 }
 
-// A dock groups the window under its launcher when the window's class is the one the desktop
-// entry announces.
-void DesktopSessionTest::docksMatchTheWindowToItsDesktopEntry() {
-    QSettings entry(QStringLiteral(QCC_DESKTOP_ENTRY), QSettings::IniFormat);
-    const QString announced = entry.value(u"Desktop Entry/StartupWMClass"_s).toString();
-    support::RunningProgram program(*m_session, kProgram, m_session->environment());
-    const QString wmClass = m_session->text(program.window(), u"WM_CLASS"_s);
-    QVERIFY(!announced.isEmpty());
-    QVERIFY2(wmClass.endsWith(u',' + announced), qPrintable(wmClass));
-}
-
 void DesktopSessionTest::aMinimisedWindowWaitsOnTheTaskbar_data() {
     QTest::addColumn<QStringList>("windowManager");
     QTest::addColumn<QStringList>("bringBack"); // xdotool's arguments; %1 is the window
@@ -391,11 +379,12 @@ void DesktopSessionTest::aMinimisedWindowWaitsOnTheTaskbar_data() {
         << openbox << QStringList{u"key"_s, u"alt+Tab"_s} << u"gtk3"_s;
 }
 
+// The window as docks and taskbars see it. A dock groups it under its launcher by its class.
 // KWin offers Minimise to every window that takes the keyboard, whatever the window asks, and
 // openbox draws the button anyway. Minimised, the window shows on the taskbar, and it leaves the
-// taskbar once it is back. Neither window manager lets it be maximised or resized, and the
-// chooser stays off the taskbar too, and opens centred over the window each time, also after the
-// user resized it.
+// taskbar once it is back. Neither window manager lets it be maximised or resized, and the chooser
+// stays off the taskbar too, and opens centred over the window each time, also after the user
+// resized it.
 void DesktopSessionTest::aMinimisedWindowWaitsOnTheTaskbar() {
     QFETCH(QStringList, windowManager);
     QFETCH(QStringList, bringBack);
@@ -419,6 +408,10 @@ void DesktopSessionTest::aMinimisedWindowWaitsOnTheTaskbar() {
             !session.lists(window, u"_NET_WM_ALLOWED_ACTIONS"_s, u"_NET_WM_ACTION_"_s + action),
             qPrintable(action));
     }
+    QSettings entry(QStringLiteral(QCC_DESKTOP_ENTRY), QSettings::IniFormat);
+    const QString announced = entry.value(u"Desktop Entry/StartupWMClass"_s).toString();
+    QVERIFY(!announced.isEmpty());
+    QVERIFY(session.text(window, u"WM_CLASS"_s).endsWith(u',' + announced));
     const auto offTaskbar = [&session](quint32 shown) {
         return session.lists(shown, u"_NET_WM_STATE"_s, u"_NET_WM_STATE_SKIP_TASKBAR"_s);
     };

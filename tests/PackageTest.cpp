@@ -67,9 +67,7 @@ void PackageTest::lintianFindsNoError() {
 void PackageTest::unpacksTheProgramManualAndDocuments() {
     for (const QString& file :
          {u"share/icons/hicolor/scalable/apps/org.quillmarch.ColorConverter.svg"_s,
-          u"share/man/man1/quillmarch-color-converter.1.gz"_s,
-          u"share/doc/quillmarch-color-converter/copyright"_s,
-          u"share/doc/quillmarch-color-converter/changelog.gz"_s}) {
+          u"share/man/man1/quillmarch-color-converter.1.gz"_s}) {
         QVERIFY2(QFile::exists(unpacked(file)), qPrintable(file));
     }
     QVERIFY(QFileInfo(unpacked(u"bin/quillmarch-color-converter"_s)).isExecutable());

@@ -149,11 +149,7 @@ private:
 
     // The Win32 front end numbers its controls from 100 in the layout's order.
     static int controlId(const QString& control) {
-        const auto& rows = pinned::kControls;
-        const auto* row = std::find_if(rows.begin(), rows.end(), [&control](const auto& r) {
-            return control == QLatin1String(r.name);
-        });
-        return 100 + static_cast<int>(row - rows.begin());
+        return 100 + static_cast<int>(&pinned::control(control) - pinned::kControls.data());
     }
 
     // A probe of the running program answers in seconds.
