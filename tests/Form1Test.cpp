@@ -1,5 +1,6 @@
-// The Qt window on the offscreen platform: controls built from the table, first state, keyboard
-// behaviour, fonts, accessibility, and clicks reaching the Select Color command.
+// The Qt window on the offscreen platform: controls built from the table, keyboard behaviour,
+// fonts, accessibility, edges at every scale, and CommonDialog1 over QColorDialog (modal to the
+// window, reopening on the last confirmed colour, and telling a cancel from a confirm).
 #include "window/qt/Form1.hpp"
 
 #include "ColorCases.hpp"
@@ -7,11 +8,13 @@
 #include "support/Contrast.hpp"
 #include "support/PinnedLayout.hpp"
 #include "window/ControlTable.hpp"
+#include "window/qt/QtColorDialog.hpp"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QBackingStore>
 #include <QClipboard>
+#include <QColorDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -23,9 +26,11 @@
 #include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -134,6 +139,30 @@ QString edgeFaults(const QImage& shown, const QWidget& widget, qreal ratio) {
     return faults;
 }
 
+// Once the chooser is up inside showColor(), runs the action on it. The chooser's own modal
+// loop runs the timer, so the test needs no hook in the adapter.
+void whenChooserOpens(QWidget& owner, std::function<void(QColorDialog&)> action) {
+    QTimer::singleShot(10, &owner, [&owner, action = std::move(action)] {
+        auto* chooser = owner.findChild<QColorDialog*>();
+        if (chooser == nullptr || !chooser->isVisible()) {
+            whenChooserOpens(owner, action);
+            return;
+        }
+        action(*chooser);
+    });
+}
+
+void confirm(QWidget& owner, const QColor& color) {
+    whenChooserOpens(owner, [color](QColorDialog& chooser) {
+        chooser.setCurrentColor(color);
+        chooser.accept();
+    });
+}
+
+void cancel(QWidget& owner) {
+    whenChooserOpens(owner, [](QColorDialog& chooser) { chooser.reject(); });
+}
+
 } // namespace
 
 class Form1Test : public QObject {
@@ -154,6 +183,8 @@ private slots:
     void theDesktopStyleDrawsTheButton();
     void everyEdgeStaysWhole_data();
     void everyEdgeStaysWhole();
+    void chooserConfirmsIn24BitsAndRaisesOnCancelOnlyWhenAsked();
+    void chooserIsBuiltOnceModalToTheWindowAndReopensOnTheLastColor();
 
 private:
     template <typename T = QWidget> T* control(ControlId id) const {
@@ -465,6 +496,63 @@ void Form1Test::everyEdgeStaysWhole() {
     auto* swatch = control(ControlId::Shape1);
     const QPoint middle = swatch->mapTo(m_form.get(), swatch->rect().center());
     QCOMPARE(shown.pixelColor(middle * m_form->devicePixelRatioF()), QColor(0, 255, 0));
+}
+
+// A translucent pick must not leak into bit 24 and up, nor a colour of another spec be misread.
+void Form1Test::chooserConfirmsIn24BitsAndRaisesOnCancelOnlyWhenAsked() {
+    m_form->show();
+    window::qt::QtColorDialog dialog(*m_form);
+    confirm(*m_form, QColor(128, 64, 192, 10));
+    dialog.setCancelError(true);
+    dialog.showColor();
+    QCOMPARE(dialog.color(), 0xC04080);
+    confirm(*m_form, QColor::fromHsv(0, 0, 255));
+    dialog.showColor();
+    QCOMPARE(dialog.color(), 0xFFFFFF);
+
+    confirm(*m_form, QColor(1, 51, 127));
+    dialog.showColor();
+    cancel(*m_form);
+    QVERIFY_THROWS_EXCEPTION(window::CancelError, dialog.showColor());
+    QCOMPARE(dialog.color(), 0x7F3301);
+    dialog.setCancelError(false);
+    cancel(*m_form);
+    dialog.showColor();
+    QCOMPARE(dialog.color(), 0x7F3301);
+}
+
+// The platform's own chooser where the desktop offers one, built once, kept, and gone with the
+// adapter.
+void Form1Test::chooserIsBuiltOnceModalToTheWindowAndReopensOnTheLastColor() {
+    m_form->show();
+    auto dialog = std::make_unique<window::qt::QtColorDialog>(*m_form);
+    QVERIFY(m_form->findChild<QColorDialog*>() == nullptr);
+    QCOMPARE(dialog->color(), 0);
+    QColor openedOn;
+    const QColorDialog* first = nullptr;
+    whenChooserOpens(*m_form, [&](QColorDialog& chooser) {
+        openedOn = chooser.currentColor();
+        first = &chooser;
+        chooser.setCurrentColor(QColor(10, 20, 30));
+        chooser.accept();
+    });
+    dialog->showColor();
+    QCOMPARE(openedOn, QColor(Qt::black));
+    QVERIFY(!first->testOption(QColorDialog::DontUseNativeDialog));
+
+    bool modal = false;
+    whenChooserOpens(*m_form, [&](QColorDialog& chooser) {
+        openedOn = chooser.currentColor();
+        modal = &chooser == first && chooser.parentWidget() == m_form.get() &&
+                (chooser.isModal() || chooser.windowModality() != Qt::NonModal);
+        chooser.reject();
+    });
+    dialog->showColor();
+    QCOMPARE(openedOn, QColor(10, 20, 30));
+    QVERIFY2(modal, "not the same chooser, or not modal to its owner");
+    QCOMPARE(m_form->findChildren<QColorDialog*>().size(), 1);
+    dialog.reset();
+    QVERIFY(m_form->findChild<QColorDialog*>() == nullptr);
 }
 
 QTEST_MAIN(Form1Test)
