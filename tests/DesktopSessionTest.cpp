@@ -201,7 +201,6 @@ void DesktopSessionTest::scaleSettingsNoDesktopCanMeanAreIgnored_data() {
 
 // Whatever the scale, the window stands centred: the window manager announces the frame in device
 // pixels, whatever the scale Qt works at.
-
 void DesktopSessionTest::scaleSettingsNoDesktopCanMeanAreIgnored() {
     QFETCH(QString, setting);
     QFETCH(QSize, client);

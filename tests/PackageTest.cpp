@@ -1,12 +1,14 @@
 // The Debian package CPack makes from this build, as a desktop receives it: lintian finds no error
-// in it (a binary without its library dependencies is one), its name and version are this build's,
-// and unpacked into a scratch root it holds the program, manual and Debian's documents, a desktop
-// entry and AppStream metadata that pass the desktop's own validators, and the icons.
+// or warning in it (a binary without its library dependencies, a manual page, copyright or
+// changelog missing is one), its name and version are this build's, and unpacked into a scratch
+// root it holds a desktop entry and AppStream metadata that pass the desktop's own validators and
+// point at the program and its icons.
 #include "support/Process.hpp"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,11 +26,10 @@ class PackageTest : public QObject {
 
 private slots:
     void initTestCase();
-    void lintianFindsNoError();
-    void unpacksTheProgramManualAndDocuments();
+    void lintianFindsNoErrorOrWarning();
     void iconsAreSquareTransparentAndOfTheirSize_data();
     void iconsAreSquareTransparentAndOfTheirSize();
-    void desktopEntryPassesItsValidatorAndPointsAtTheProgram();
+    void desktopEntryPassesItsValidatorAndPointsAtTheProgramAndIcon();
     void metainfoPassesItsValidatorWithTheProjectVersion();
 
 private:
@@ -56,21 +57,14 @@ void PackageTest::initTestCase() {
     QVERIFY2(unpack.exitCode == 0, qPrintable(unpack.output));
 }
 
-void PackageTest::lintianFindsNoError() {
+// A missing manual page is one of lintian's warnings, a missing copyright or changelog one of its
+// errors.
+void PackageTest::lintianFindsNoErrorOrWarning() {
     const support::ToolOutcome check =
-        support::runTool(u"lintian"_s, {u"--fail-on"_s, u"error"_s, m_package});
-    QVERIFY2(check.exitCode == 0, qPrintable(check.output));
-    QVERIFY2(!check.output.contains(u"\nE: "_s) && !check.output.startsWith("E: "),
+        support::runTool(u"lintian"_s, {u"--fail-on"_s, u"error,warning"_s, m_package});
+    QVERIFY2(check.exitCode == 0 && !check.output.contains(QRegularExpression(
+                                        u"^[EW]: "_s, QRegularExpression::MultilineOption)),
              qPrintable(check.output));
-}
-
-void PackageTest::unpacksTheProgramManualAndDocuments() {
-    for (const QString& file :
-         {u"share/icons/hicolor/scalable/apps/org.quillmarch.ColorConverter.svg"_s,
-          u"share/man/man1/quillmarch-color-converter.1.gz"_s}) {
-        QVERIFY2(QFile::exists(unpacked(file)), qPrintable(file));
-    }
-    QVERIFY(QFileInfo(unpacked(u"bin/quillmarch-color-converter"_s)).isExecutable());
 }
 
 void PackageTest::iconsAreSquareTransparentAndOfTheirSize_data() {
@@ -103,7 +97,7 @@ void PackageTest::iconsAreSquareTransparentAndOfTheirSize() {
     QVERIFY(blue);
 }
 
-void PackageTest::desktopEntryPassesItsValidatorAndPointsAtTheProgram() {
+void PackageTest::desktopEntryPassesItsValidatorAndPointsAtTheProgramAndIcon() {
     const QString entry = unpacked(u"share/applications/%1.desktop"_s.arg(kAppId));
     const support::ToolOutcome check = support::runTool(u"desktop-file-validate"_s, {entry});
     QVERIFY2(check.exitCode == 0 && !check.output.contains(u"error"_s), qPrintable(check.output));
@@ -112,7 +106,8 @@ void PackageTest::desktopEntryPassesItsValidatorAndPointsAtTheProgram() {
     settings.beginGroup(u"Desktop Entry"_s);
     QCOMPARE(settings.value(u"Name"_s).toString(), u"Quillmarch Color Converter"_s);
     QCOMPARE(settings.value(u"Icon"_s).toString(), kAppId);
-    QVERIFY(QFile::exists(unpacked(u"bin/"_s + settings.value(u"Exec"_s).toString())));
+    QVERIFY(QFile::exists(unpacked(u"share/icons/hicolor/scalable/apps/%1.svg"_s.arg(kAppId))));
+    QVERIFY(QFileInfo(unpacked(u"bin/"_s + settings.value(u"Exec"_s).toString())).isExecutable());
 }
 
 void PackageTest::metainfoPassesItsValidatorWithTheProjectVersion() {
