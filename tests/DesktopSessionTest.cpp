@@ -18,7 +18,6 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 
@@ -36,19 +35,20 @@ const QString kHeadless = u"qcc-wayland-headless"_s;
 const QString kOnX = u"qcc-wayland-on-x"_s;
 
 // The session's environment with qt6ct handing the program the font, as KDE's and GNOME's
-// integration hand over the user's, and a cursor that does not blink.
-QProcessEnvironment withQt6ct(const support::XSession& session, const QTemporaryDir& config,
-                              const QString& font) {
-    QDir(config.path()).mkpath(u"qt6ct"_s);
-    QFile settings(config.filePath(u"qt6ct/qt6ct.conf"_s));
+// integration hand over the user's, and a cursor that does not blink; its settings lie in the
+// session's runtime folder.
+QProcessEnvironment withQt6ct(const support::XSession& session, const QString& font) {
+    QProcessEnvironment environment = session.environment();
+    const QString config = environment.value(u"XDG_RUNTIME_DIR"_s);
+    QDir(config).mkpath(u"qt6ct"_s);
+    QFile settings(config + u"/qt6ct/qt6ct.conf"_s);
     if (settings.open(QIODevice::WriteOnly)) {
         settings.write(u"[Fonts]\ngeneral=\"%1,-1,5,400,0,0,0,0,0,0,0,0,0,0,1\"\n"
                        u"[Interface]\ncursor_flash_time=0\n"_s.arg(font)
                            .toLatin1());
     }
-    QProcessEnvironment environment = session.environment();
     environment.insert(u"QT_QPA_PLATFORMTHEME"_s, u"qt6ct"_s);
-    environment.insert(u"XDG_CONFIG_HOME"_s, config.path());
+    environment.insert(u"XDG_CONFIG_HOME"_s, config);
     return environment;
 }
 
@@ -143,7 +143,8 @@ QProcessEnvironment DesktopSessionTest::environmentWith(const QStringList& setti
         if (value.isEmpty()) {
             environment.remove(name);
         } else {
-            environment.insert(name, value == u"session"_s ? m_session->display() : value);
+            environment.insert(
+                name, value == u"session"_s ? m_session->environment().value(u"DISPLAY"_s) : value);
         }
     }
     return environment;
@@ -277,9 +278,7 @@ void DesktopSessionTest::growsCentredForTheFontQt6ctHandsOver() {
     QFETCH(QSize, screen);
     const support::XSession session(screen);
     QVERIFY2(session.failure().isEmpty(), qPrintable(session.failure()));
-    const QTemporaryDir config;
-    const QProcessEnvironment environment =
-        withQt6ct(session, config, u"DejaVu Sans,%1"_s.arg(points));
+    const QProcessEnvironment environment = withQt6ct(session, u"DejaVu Sans,%1"_s.arg(points));
     support::RunningProgram program(session, kProgram, environment);
     const quint32 window = program.window();
     QVERIFY2(window != 0, "the program's window never appeared");
@@ -308,8 +307,7 @@ void DesktopSessionTest::everyChangeOfStateReachesTheScreenWhole_data() {
 // change, once the picture holds still, drawing the whole window afresh must change nothing.
 void DesktopSessionTest::everyChangeOfStateReachesTheScreenWhole() {
     QFETCH(QString, factor);
-    const QTemporaryDir config;
-    QProcessEnvironment environment = withQt6ct(*m_session, config, u"Cantarell,11"_s);
+    QProcessEnvironment environment = withQt6ct(*m_session, u"Cantarell,11"_s);
     environment.insert(u"QT_SCALE_FACTOR"_s, factor);
     m_session->run(u"xdotool"_s, {u"mousemove"_s, u"0"_s, u"0"_s}); // no hover to come late
     support::RunningProgram program(*m_session, kProgram, environment);

@@ -159,10 +159,6 @@ void confirm(QWidget& owner, const QColor& color) {
     });
 }
 
-void cancel(QWidget& owner) {
-    whenChooserOpens(owner, [](QColorDialog& chooser) { chooser.reject(); });
-}
-
 } // namespace
 
 class Form1Test : public QObject {
@@ -512,11 +508,11 @@ void Form1Test::chooserConfirmsIn24BitsAndRaisesOnCancelOnlyWhenAsked() {
 
     confirm(*m_form, QColor(1, 51, 127));
     dialog.showColor();
-    cancel(*m_form);
+    whenChooserOpens(*m_form, [](QColorDialog& chooser) { chooser.reject(); });
     QVERIFY_THROWS_EXCEPTION(window::CancelError, dialog.showColor());
     QCOMPARE(dialog.color(), 0x7F3301);
     dialog.setCancelError(false);
-    cancel(*m_form);
+    whenChooserOpens(*m_form, [](QColorDialog& chooser) { chooser.reject(); });
     dialog.showColor();
     QCOMPARE(dialog.color(), 0x7F3301);
 }

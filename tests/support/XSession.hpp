@@ -33,7 +33,6 @@ public:
 
     // Empty when the server and the window manager are up; otherwise what went wrong.
     [[nodiscard]] const QString& failure() const { return m_failure; }
-    [[nodiscard]] QString display() const { return m_display; }
     // The caller's environment pointed at this server only, with a private runtime folder as a
     // desktop session has.
     [[nodiscard]] QProcessEnvironment environment() const;
