@@ -112,10 +112,8 @@ private:
 void WebPageTest::initTestCase() {
     m_session = std::make_unique<support::XSession>();
     QVERIFY2(m_session->failure().isEmpty(), qPrintable(m_session->failure()));
-    support::BrowserOptions options;
-    options.language = u"de-DE"_s;
-    const QString failure =
-        m_browser.open(QUrl::fromLocalFile(kPage), options, m_session->environment());
+    const QString failure = m_browser.open(QUrl::fromLocalFile(kPage), {.language = u"de-DE"_s},
+                                           m_session->environment());
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QVERIFY(m_browser.waitUntilIdle());
 }
@@ -259,12 +257,11 @@ void WebPageTest::holdsInEveryBrowserSetting() {
     if (m_browser.engine() == u"webkit"_s && scheme == u"forced"_s) {
         QSKIP("WebKit has no forced colours");
     }
-    support::BrowserOptions options;
-    options.scheme = scheme;
-    options.minimumFontSize = minimumFontSize;
     support::PageDriver browser;
-    QVERIFY2(browser.open(QUrl::fromLocalFile(kPage), options, m_session->environment()).isEmpty(),
-             "the browser did not open the page");
+    const QString failure = browser.open(QUrl::fromLocalFile(kPage),
+                                         {.scheme = scheme, .minimumFontSize = minimumFontSize},
+                                         m_session->environment());
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QVERIFY(browser.waitUntilIdle());
     const QJsonValue seen = browser.evaluate(kGrowth);
     QVERIFY(seen[0].toDouble() >= pinned::kClientPixels.width() * (minimumFontSize > 0 ? 2 : 1));

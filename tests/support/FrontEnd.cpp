@@ -172,10 +172,9 @@ public:
 
     // German, so that a decimal mark taken from the browser's language would show as a comma.
     QString start() override {
-        BrowserOptions options;
-        options.language = u"de-DE"_s;
         const QUrl page = QUrl::fromLocalFile(QStringLiteral(QCC_WEB_PAGE));
-        const QString failure = m_browser.open(page, options, session().environment());
+        const QString failure =
+            m_browser.open(page, {.language = u"de-DE"_s}, session().environment());
         if (!failure.isEmpty()) {
             return failure;
         }
