@@ -1,8 +1,7 @@
 // The converter window as a user meets it, written once and run against every front end (CTest
 // runs it with QCC_FRONT_END=qt, =windows and =web, the Windows program once per word size and the
-// page once in each browser engine): its
-// place and frame, the keyboard, long pastes, picks and cancels through the real chooser, and
-// closing. The slots run in order on one program.
+// page once in each browser engine): its place and frame, the keyboard, long pastes, picks and
+// cancels through the real chooser, and closing. The slots run in order on one program.
 #include "ColorCases.hpp"
 #include "support/FrontEnd.hpp"
 #include "support/PinnedLayout.hpp"

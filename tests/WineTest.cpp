@@ -26,10 +26,6 @@ const support::WindowsBuild kBuild;
 const QString kProgram = kBuild.program();
 const QString kTitle = u"Quillmarch Color Converter"_s;
 
-QString windowsTest(const QString& name) {
-    return kBuild.testProgram(name);
-}
-
 // A LOGFONTW of the face at the size: the height in points (Wine takes a positive height so),
 // normal weight.
 QString messageFont(const QString& face, int points) {
@@ -101,7 +97,7 @@ void WineTest::cleanupTestCase() {
 
 // A Wine that cannot run the program exits 0 and prints nothing: the closing line must be there.
 void WineTest::coreTestsPassWithACommaAsDecimalSymbol() {
-    const support::ToolOutcome run = m_wine->run({windowsTest(u"CoreOnWindowsTest"_s)});
+    const support::ToolOutcome run = m_wine->run({kBuild.testProgram(u"CoreOnWindowsTest"_s)});
     QVERIFY2(run.exitCode == 0 && run.output.contains(u"Status: SUCCESS!"_s),
              qPrintable(run.output));
     const QRegularExpressionMatch asserted =
@@ -156,7 +152,8 @@ void WineTest::executableIsOneSmallSelfContainedProgramOfItsWordSize() {
 // access key would show.
 QString WineTest::misplacedControl(double factor, int tolerance) const {
     const QStringList said =
-        m_wine->run({windowsTest(u"WindowProbe"_s), u"controls"_s, kTitle}).output.split(u'\n');
+        m_wine->run({kBuild.testProgram(u"WindowProbe"_s), u"controls"_s, kTitle})
+            .output.split(u'\n');
     for (std::size_t i = 0; i < pinned::kControls.size(); ++i) {
         const QRect want = pinned::rectInClient(pinned::kControls.at(i));
         const QString id = QString::number(100 + static_cast<int>(i));

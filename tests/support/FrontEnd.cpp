@@ -53,12 +53,9 @@ public:
 
     // The chooser's own access keys: Alt+R, Alt+G and Alt+U reach the red, green and blue fields.
     void pickInChooser(const QColor& color) override {
-        const QList<QPair<QString, int>> fields{
-            {u"alt+r"_s, color.red()},
-            {u"alt+g"_s, color.green()},
-            {u"alt+u"_s, color.blue()},
-        };
-        for (const auto& [accessKey, value] : fields) {
+        for (const auto& [accessKey, value] : {std::pair{u"alt+r"_s, color.red()},
+                                               {u"alt+g"_s, color.green()},
+                                               {u"alt+u"_s, color.blue()}}) {
             session().keys({accessKey, u"ctrl+a"_s});
             session().type(QString::number(value));
         }
