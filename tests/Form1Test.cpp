@@ -494,7 +494,8 @@ void Form1Test::everyEdgeStaysWhole() {
     QCOMPARE(shown.pixelColor(middle * m_form->devicePixelRatioF()), QColor(0, 255, 0));
 }
 
-// A translucent pick must not leak into bit 24 and up, nor a colour of another spec be misread.
+// A translucent pick must not leak into bit 24 and up, nor a colour held as hue, saturation and
+// value be misread.
 void Form1Test::chooserConfirmsIn24BitsAndRaisesOnCancelOnlyWhenAsked() {
     m_form->show();
     window::qt::QtColorDialog dialog(*m_form);
